@@ -1,0 +1,215 @@
+#include "common/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "common/cp932.h"
+#include "common/hex.h"
+#include "common/text.h"
+
+namespace vessaro {
+namespace {
+
+[[noreturn]] void ThrowErrno(const std::string& what, const fs::path& path) {
+  throw IoError(what + " " + path.string() + ": " + std::strerror(errno));
+}
+
+void WriteAll(int fd, std::string_view bytes, const fs::path& path) {
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int saved = errno;
+      ::close(fd);
+      errno = saved;
+      ThrowErrno("cannot write", path);
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+}
+
+std::string LowerAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const fs::path& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    ThrowErrno("cannot open", path);
+  }
+  std::string out;
+  char buf[65536];
+  while (true) {
+    ssize_t n = ::read(fd, buf, sizeof(buf));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int saved = errno;
+      ::close(fd);
+      errno = saved;
+      ThrowErrno("cannot read", path);
+    }
+    if (n == 0) break;
+    out.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return out;
+}
+
+void WriteWholeFile(const fs::path& path, std::string_view bytes) {
+  fs::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  fs::path tmp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    tmp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
+    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) ThrowErrno("cannot create", tmp);
+  }
+  if (fd < 0) ThrowErrno("cannot create", tmp);
+  WriteAll(fd, bytes, tmp);
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    ::unlink(tmp.c_str());
+    ThrowErrno("cannot write", tmp);
+  }
+  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    int saved = errno;
+    ::unlink(tmp.c_str());
+    errno = saved;
+    ThrowErrno("cannot replace", path);
+  }
+}
+
+std::string ReadTextFile(const fs::path& path) { return DecodeFileText(ReadWholeFile(path)); }
+
+std::vector<std::string> ReadTextLines(const fs::path& path) {
+  return SplitLines(ReadTextFile(path));
+}
+
+void WriteTextFile(const fs::path& path, std::string_view text) {
+  WriteWholeFile(path, EncodeCp932Lossy(text));
+}
+
+void AppendLine(std::string_view text, const fs::path& path) {
+  std::string bytes = EncodeCp932Lossy(text);
+  bytes.append("\r\n");
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) ThrowErrno("cannot open", path);
+  WriteAll(fd, bytes, path);
+  if (::close(fd) != 0) ThrowErrno("cannot write", path);
+}
+
+bool HexEncodeFile(const fs::path& path) {
+  try {
+    WriteWholeFile(path, HexEncodeBytes(ReadWholeFile(path)));
+    return true;
+  } catch (const IoError&) {
+    return false;
+  }
+}
+
+bool HexDecodeFile(const fs::path& path) {
+  try {
+    auto bytes = HexDecodeBytes(ReadWholeFile(path));
+    if (!bytes) return false;
+    WriteWholeFile(path, *bytes);
+    return true;
+  } catch (const IoError&) {
+    return false;
+  }
+}
+
+std::vector<fs::path> ListFiles(const fs::path& folder) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code type_ec;
+    if (it->is_regular_file(type_ec)) files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+    std::string la = LowerAscii(a.filename().string());
+    std::string lb = LowerAscii(b.filename().string());
+    return la != lb ? la < lb : a.filename().string() < b.filename().string();
+  });
+  return files;
+}
+
+bool EnsureFolder(const fs::path& path) {
+  if (path.empty()) return true;
+  std::error_code ec;
+  fs::create_directories(path, ec);
+  return FolderExists(path);
+}
+
+int RemoveFolder(const fs::path& path) {
+  if (path.empty()) return -1;
+  std::error_code ec;
+  fs::path absolute = fs::absolute(path, ec);
+  if (ec || absolute.lexically_normal() == absolute.root_path()) return -1;
+  if (absolute.lexically_normal().relative_path().empty()) return -1;
+  if (!FolderExists(path)) return -2;
+  // Make everything writable first: read-only files and folders must not stop the clean-up.
+  for (fs::recursive_directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code perm_ec;
+    if (!it->is_symlink(perm_ec))
+      fs::permissions(it->path(), fs::perms::owner_write | fs::perms::owner_read |
+                                      (it->is_directory(perm_ec) ? fs::perms::owner_exec : fs::perms::none),
+                      fs::perm_options::add, perm_ec);
+  }
+  fs::remove_all(path, ec);
+  return ec || fs::exists(path) ? -2 : 0;
+}
+
+int64_t FileSizeOf(const fs::path& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+bool FileExists(const fs::path& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const fs::path& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool DeleteFileIfExists(const fs::path& path) {
+  if (::unlink(path.c_str()) == 0) return true;
+  return errno == ENOENT;
+}
+
+fs::path ResolveBelow(const fs::path& base, std::string_view relative) {
+  fs::path out = base;
+  size_t start = 0;
+  for (size_t i = 0; i <= relative.size(); ++i) {
+    if (i == relative.size() || relative[i] == '\\' || relative[i] == '/') {
+      if (i > start) out /= std::string(relative.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return out;
+}
+
+std::string FileNamePart(std::string_view path_text) {
+  size_t cut = path_text.find_last_of("\\/");
+  return std::string(cut == std::string_view::npos ? path_text : path_text.substr(cut + 1));
+}
+
+}  // namespace vessaro

@@ -1,0 +1,19 @@
+#include "common/names.h"
+
+#include "common/cp932.h"
+
+namespace vessaro {
+
+std::string ForbiddenCharactersMessage(NameKind kind) {
+  return kind == NameKind::kGraph ? "\\/:*?\"<'>|.は禁止文字です" : "\\/:*?\"<'>|.,は禁止文字です";
+}
+
+std::optional<std::string> CheckNameCharacters(std::string_view name, NameKind kind) {
+  std::string_view forbidden = kind == NameKind::kGraph ? "\\/:*?\"<>|." : "\\/:*?\"<>|.,";
+  if (name.find_first_of(forbidden) != std::string_view::npos)
+    return ForbiddenCharactersMessage(kind);
+  if (!IsCp932Encodable(name)) return std::string(kUnstorableCharacterMessage);
+  return std::nullopt;
+}
+
+}  // namespace vessaro

@@ -1,0 +1,102 @@
+#include "common/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/line_appender.h"
+#include "support/temp_folder.h"
+
+namespace vessaro {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FilesTest, WholeFilesAndTextConversion) {
+  TempFolder dir;
+  fs::path f = dir / "a.txt";
+  EXPECT_EQ(ReadWholeFile(f), "");  // missing reads as empty
+  WriteTextFile(f, "表\r\n");
+  EXPECT_EQ(ReadWholeFile(f), "\x95\x5C\r\n");
+  EXPECT_EQ(ReadTextFile(f), "表\r\n");
+  WriteWholeFile(f, "x");
+  EXPECT_EQ(ReadWholeFile(f), "x");
+  // The atomic write leaves no temporary file behind.
+  EXPECT_EQ(ListFiles(dir.path()).size(), 1u);
+}
+
+TEST(FilesTest, AppendLineCreatesAndAppendsWholeLines) {
+  TempFolder dir;
+  fs::path f = dir / "log.txt";
+  AppendLine("ラウンド：1", f);
+  AppendLine("", f);
+  EXPECT_EQ(ReadTextLines(f), (std::vector<std::string>{"ラウンド：1", ""}));
+  EXPECT_EQ(FileSizeOf(f), 11 + 2 + 2);
+  EXPECT_EQ(FileSizeOf(dir / "none"), -1);
+}
+
+TEST(FilesTest, LineAppenderWritesOnlyOnFlush) {
+  TempFolder dir;
+  fs::path f = dir / "auto.txt";
+  {
+    LineAppender out(f);
+    out.Append("one");
+    EXPECT_FALSE(FileExists(f));
+    out.Flush();
+    EXPECT_EQ(ReadWholeFile(f), "one\r\n");
+    out.Append("two");
+  }  // the destructor flushes the rest
+  EXPECT_EQ(ReadWholeFile(f), "one\r\ntwo\r\n");
+}
+
+TEST(FilesTest, HexFileConversionAnswersFailure) {
+  TempFolder dir;
+  fs::path f = dir / "s.dat";
+  WriteWholeFile(f, "abc");
+  EXPECT_TRUE(HexEncodeFile(f));
+  EXPECT_EQ(ReadWholeFile(f), "616263");
+  EXPECT_TRUE(HexDecodeFile(f));
+  EXPECT_EQ(ReadWholeFile(f), "abc");
+  WriteWholeFile(f, "zz");
+  EXPECT_FALSE(HexDecodeFile(f));
+  EXPECT_EQ(ReadWholeFile(f), "zz");  // unchanged
+  EXPECT_FALSE(HexEncodeFile(dir / "no" / "such" / "file"));
+}
+
+TEST(FilesTest, ListFilesSkipsFoldersAndSortsByName) {
+  TempFolder dir;
+  dir.Write("b_pattern.txt", "");
+  dir.Write("A_syspattern.txt", "");
+  dir.Write("sub/c.txt", "");
+  auto files = ListFiles(dir.path());
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].filename(), "A_syspattern.txt");
+  EXPECT_EQ(files[1].filename(), "b_pattern.txt");
+  EXPECT_TRUE(ListFiles(dir / "missing").empty());
+}
+
+TEST(FilesTest, FoldersAreCreatedAndRemoved) {
+  TempFolder dir;
+  EXPECT_TRUE(EnsureFolder(dir / "x/y/z"));
+  EXPECT_TRUE(EnsureFolder(""));
+  dir.Write("x/y/z/f.txt", "1");
+  dir.Write("x/g.txt", "2");
+  ::chmod((dir / "x/g.txt").c_str(), 0444);
+  EXPECT_EQ(RemoveFolder(dir / "x"), 0);
+  EXPECT_FALSE(FolderExists(dir / "x"));
+  EXPECT_EQ(RemoveFolder(""), -1);
+  EXPECT_EQ(RemoveFolder("/"), -1);
+  EXPECT_EQ(RemoveFolder("/.."), -1);
+  // A file where a folder is wanted cannot be made into one.
+  dir.Write("file", "");
+  EXPECT_FALSE(EnsureFolder(dir / "file" / "sub"));
+}
+
+TEST(FilesTest, PathsWithEitherSeparator) {
+  EXPECT_EQ(ResolveBelow("/p", "System\\Rules.dat"), fs::path("/p/System/Rules.dat"));
+  EXPECT_EQ(ResolveBelow("/p", "log/x.txt"), fs::path("/p/log/x.txt"));
+  EXPECT_EQ(FileNamePart("C:\\a\\b_pattern.txt"), "b_pattern.txt");
+  EXPECT_EQ(FileNamePart("/a/表.txt"), "表.txt");
+}
+
+}  // namespace
+}  // namespace vessaro
