@@ -88,6 +88,15 @@ BetResult PlaceAutoStake(BetState& state, BetSide side, int64_t amount, int tabl
   return {true, {}};
 }
 
+std::array<int64_t, 8> DecomposeChips(int64_t amount) {
+  std::array<int64_t, 8> counts{};
+  for (size_t i = 0; i < kPileChipValues.size(); ++i) {
+    counts[i] = amount > 0 ? amount / kPileChipValues[i] : 0;
+    amount -= counts[i] * kPileChipValues[i];
+  }
+  return counts;
+}
+
 Cents Payout(BetSide staked_side, int64_t stake, char result) {
   if (result == 'T') return UnitsToCents(stake);
   if (result == 'P' && staked_side == BetSide::kPlayer) return 2 * UnitsToCents(stake);

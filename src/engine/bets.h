@@ -80,6 +80,10 @@ BetResult PlaceAutoStake(BetState& state, BetSide side, int64_t amount, int tabl
 // runs the stakes are set to 0 afterwards.
 BetOutcome Settle(BetState& state, char result, bool automatic_run);
 
+// An amount as chips, greedily from the largest: counts for 5000, 1000, 500, 250, 100, 25, 5, 1.
+inline constexpr std::array<int, 8> kPileChipValues = {5000, 1000, 500, 250, 100, 25, 5, 1};
+std::array<int64_t, 8> DecomposeChips(int64_t amount);
+
 // The gross amount a settled stake returns: 2x for Player, 1.95x for Banker, 1x for a tie.
 Cents Payout(BetSide staked_side, int64_t stake, char result);
 

@@ -48,6 +48,7 @@ void ResultGrid::Clear() {
   cells_.assign(static_cast<size_t>(columns_) * rows_, 0);
   selected_column_ = 0;
   selected_row_ = 0;
+  cleared_at_ = ++revision_;
 }
 
 char ResultGrid::At(int column, int row) const {
@@ -71,6 +72,7 @@ void ResultGrid::Put(int column, int row, char letter) {
     columns_ = new_columns;
   }
   cells_[static_cast<size_t>(column) * rows_ + row] = letter;
+  ++revision_;
 }
 
 fs::path HistoryFilePath(const fs::path& program_folder, std::string_view mode_name,

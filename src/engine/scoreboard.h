@@ -51,6 +51,9 @@ class ResultGrid {
     selected_column_ = column;
     selected_row_ = row;
   }
+  // Counts every change, so a view can redraw one new cell instead of the whole grid.
+  uint64_t revision() const { return revision_; }
+  uint64_t cleared_at() const { return cleared_at_; }
 
  private:
   int columns_ = kInitialColumns;
@@ -58,6 +61,8 @@ class ResultGrid {
   std::vector<char> cells_;  // column-major
   int selected_column_ = 0;
   int selected_row_ = 0;
+  uint64_t revision_ = 0;
+  uint64_t cleared_at_ = 0;
 };
 
 // The history file name of an outcome mode and date: history/<prefix><yyyymmdd>.txt.

@@ -176,6 +176,12 @@ TEST(SettleTest, AutomaticRunsKeepTheirStakes) {
   EXPECT_EQ(s.player_stake, 10);
 }
 
+TEST(DecomposeChipsTest, GreedyFromTheLargest) {
+  EXPECT_EQ(DecomposeChips(5330), (std::array<int64_t, 8>{1, 0, 0, 1, 0, 3, 1, 0}));
+  EXPECT_EQ(DecomposeChips(0), (std::array<int64_t, 8>{}));
+  EXPECT_EQ(DecomposeChips(4999), (std::array<int64_t, 8>{0, 4, 1, 1, 2, 1, 4, 4}));
+}
+
 TEST(PayoutTest, GrossReturns) {
   EXPECT_EQ(Payout(BetSide::kBanker, 10000, 'B'), 1950000);
   EXPECT_EQ(Payout(BetSide::kPlayer, 7, 'P'), 1400);
