@@ -269,7 +269,8 @@ void TVessaroMain::BuildFelt() {
                            TCounterChip::kChipSize);
   }
 
-  banner_label_ = MakeLabel(felt_, QRect(250, 96, 500, 56), 30, true, Qt::red, Qt::AlignCenter);
+  // Across the lower part of the cards, so the cards stay readable under it.
+  banner_label_ = MakeLabel(felt_, QRect(270, 146, 460, 46), 26, true, Qt::red, Qt::AlignCenter);
   banner_label_->setObjectName(QStringLiteral("ResultBanner"));
 
   for (size_t i = 0; i < kChipValues.size(); ++i) {
@@ -521,7 +522,7 @@ void TVessaroMain::Refresh() {
                              : d.banner == BannerKind::kLose ? QStringLiteral("#0030d0")
                                                              : QStringLiteral("#d000d0");
       banner_label_->setText(QString::fromUtf8(text));
-      banner_label_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: rgba(255,255,255,215);"
+      banner_label_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: rgba(255,255,255,200);"
                                                    " border-radius: 14px; }")
                                        .arg(colour));
       banner_label_->show();

@@ -1,0 +1,127 @@
+// Plays a scripted tour of the table and saves screenshots of it, for looking at the table the way
+// a player sees it. Not a test: run it under xvfb-run (see docs/screenshots.md).
+//
+//   table_screenshots <program folder with image/> <output folder>
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+
+#include "common/files.h"
+#include "common/hex.h"
+#include "support/fakes.h"
+#include "ui/table/rule_dlg_form.h"
+#include "ui/table/vessaro_main.h"
+
+using namespace vessaro;
+
+namespace {
+
+void Save(QWidget* w, const QString& folder, const QString& name) {
+  QApplication::processEvents();
+  const QString file = folder + "/" + name + ".png";
+  if (!w->grab().save(file)) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
+  std::printf("%s\n", qPrintable(file));
+}
+
+// A scratch program folder holding the real pictures and fresh settings.
+fs::path MakeFolder(const fs::path& source) {
+  fs::path dir = fs::temp_directory_path() / "vessaro-screenshots";
+  RemoveFolder(dir);
+  EnsureFolder(dir / "System");
+  fs::copy(source / "image", dir / "image", fs::copy_options::recursive);
+  WriteWholeFile(dir / "System/Rules.dat",
+                 HexEncodeText("blance=5000&minimum=1&maximum=5000&blancememory=False&sleeptime=100&"
+                               "randommode=完全確率モード"));
+  return dir;
+}
+
+class NoDialog : public RuleDialogPort {
+ public:
+  bool RunRuleDialog(bool) override { return false; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: table_screenshots <program folder> <output folder>\n");
+    return 2;
+  }
+  const fs::path folder = MakeFolder(argv[1]);
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out);
+
+  testing::FakeDialogs dialogs;
+  testing::FakeEventPump pump;
+  NoDialog no_dialog;
+  MainWindowPorts ports;
+  ports.dialogs = &dialogs;
+  ports.pump = &pump;
+  ports.rule_dialog = &no_dialog;
+  TVessaroMain w(folder, ports);
+  w.show();
+  w.FirstDisplay();
+  Save(&w, out, "01-empty-table");
+
+  TableSession& s = w.session();
+  s.engine().SetSessionSeed(20241209);
+  auto bet = [&](int chip, BetSide side) {
+    s.ClearBetsCommand();
+    s.SelectChip(chip);
+    s.PlaceChip(side);
+  };
+  auto deal_until = [&](auto wanted) {
+    for (int i = 0; i < 500; ++i) {
+      bet(100, BetSide::kBanker);
+      s.SelectChip(25);
+      s.PlaceChip(BetSide::kBanker);
+      s.Deal();
+      if (wanted()) return true;
+    }
+    return false;
+  };
+  deal_until([&] { return s.last_round().player_third && s.last_round().banker_third; });
+  Save(&w, out, "02-both-third-cards");
+  deal_until([&] { return s.bets().outcome == BetOutcome::kLoss; });
+  Save(&w, out, "03-lost-round");
+
+  s.AllClear();
+  for (int i = 0; i < 60; ++i) {
+    bet(5, i % 3 == 0 ? BetSide::kPlayer : BetSide::kBanker);
+    s.Deal();
+  }
+  Save(&w, out, "04-grid-after-60-rounds");
+
+  s.ToggleSettingsMenu();
+  Save(&w, out, "05-settings-menu");
+  s.ToggleSettingsMenu();
+  s.ToggleRunPanel();
+  for (int i = 0; i < 400 && w.height() != TVessaroMain::kHeightOpen; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(2);
+  }
+  Save(&w, out, "06-run-panel-open");
+
+  TableSettings settings;
+  TRuleDlgForm rule(folder, settings, dialogs, false, &w);
+  rule.show();
+  Save(&rule, out, "07-rule-dialog");
+  rule.close();
+  TRuleDlgForm forced(folder, settings, dialogs, true, &w);
+  forced.show();
+  Save(&forced, out, "08-forced-rule-dialog");
+  forced.close();
+
+  QMessageBox box(QMessageBox::Information, QStringLiteral("二重起動"), QStringLiteral("すでに起動されています。"),
+                  QMessageBox::Ok);
+  box.show();
+  Save(&box, out, "09-second-start");
+  RemoveFolder(folder);
+  return 0;
+}
