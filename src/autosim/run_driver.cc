@@ -144,7 +144,7 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
         Stop(result, "", run_texts::kStopConditionReached);
         break;
       }
-      const BetSide side = sources.pattern->Side(pattern_card, history, table.LastRoundRecordText());
+      const BetSide side = sources.pattern->Side(pattern_card, history, table.LastRound());
       if (side == BetSide::kNone && !gui) {
         Stop(result, run_texts::kUnrecoverable, Format("続行不能なエラーが発生しました。パターンカード番号%d", pattern_card));
         break;

@@ -35,7 +35,7 @@ class RunPattern {
  public:
   virtual ~RunPattern() = default;
   virtual bool fixed() const = 0;
-  virtual BetSide Side(int card, std::string_view result_history, std::string_view last_round_record) = 0;
+  virtual BetSide Side(int card, std::string_view result_history, const LastRoundRecord& last_round) = 0;
   virtual int Next(BetOutcome outcome, int card) = 0;
 };
 

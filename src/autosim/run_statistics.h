@@ -19,7 +19,6 @@ inline constexpr const char* kChooseSystemAndPattern = "システムとパター
 inline constexpr const char* kGuiLimit = "GUI有での自動実行は10000回までです";
 inline constexpr const char* kProcessingLimit = "自動実行は1000000回までです";
 inline constexpr const char* kFilesMissing = "システムまたはパターンファイルが存在しません";
-inline constexpr const char* kFaceFileMissing = "フェイスファイルが存在しません";
 inline constexpr const char* kUnrecoverable = "続行不能なエラーが発生しました";
 inline constexpr const char* kStopConditionReached = "終了条件に達しました";
 inline constexpr const char* kPatternBroken = "パターン設定に誤りがあります";

@@ -21,8 +21,6 @@ void SessionRunTable::BeginRun(int64_t requested_rounds) {
   session_.SetTableEnabled(false);
 }
 
-std::string SessionRunTable::LastRoundRecordText() const { return session_.scoreboard().RecordText(); }
-
 void SessionRunTable::PrepareRound() {
   session_.ClearRoundDisplay();
   session_.ShowCardBacks();
@@ -51,7 +49,6 @@ void SessionRunTable::DealAndSettle(SettledRound& out) {
   out.payout = Payout(side, stake, out.winner);
   out.payout_text = session_.bets().winnings_text;
   out.balance_text = session_.bets().balance_text;
-  out.statistics_line = session_.display().statistics_line;
 }
 
 void SessionRunTable::EndRun() {
@@ -88,7 +85,6 @@ void EngineRunTable::BeginRun(int64_t requested_rounds) {
   round_counter_ = 0;
   scoreboard_.ClearRecord();
   scoreboard_.ResetHistoryBuffer();
-  statistics_line_ = kEmptyStatisticsLine;
 }
 
 BetResult EngineRunTable::PlaceStake(BetSide side, int64_t stake) {
@@ -109,9 +105,7 @@ void EngineRunTable::DealAndSettle(SettledRound& out) {
   out.payout = Payout(side, stake, round_.result);
   out.payout_text = bets_.winnings_text;
   out.balance_text = bets_.balance_text;
-  statistics_line_ =
-      scoreboard_.RecordResult(round_.result, true, round_counter_, requested_rounds_, settings_.outcome_mode);
-  out.statistics_line = statistics_line_;
+  scoreboard_.Book(round_.result, true, round_counter_, requested_rounds_, settings_.outcome_mode);
 }
 
 void EngineRunTable::EndRun() {

@@ -27,7 +27,6 @@ struct SettledRound {
   int banker_total = 0;
   std::string player_cards;
   std::string banker_cards;
-  std::string statistics_line;
 };
 
 class RunTable {
@@ -39,7 +38,7 @@ class RunTable {
   virtual Cents Balance() const = 0;
   virtual std::string BalanceText() const = 0;
   virtual std::string StatisticsLine() const = 0;
-  virtual std::string LastRoundRecordText() const = 0;
+  virtual const LastRoundRecord& LastRound() const = 0;
   virtual int64_t RoundCounter() const = 0;
   // Before each round: the table clears the last round and shows the card backs.
   virtual void PrepareRound() {}
@@ -61,7 +60,7 @@ class SessionRunTable : public RunTable {
   Cents Balance() const override { return session_.bets().balance; }
   std::string BalanceText() const override { return session_.bets().balance_text; }
   std::string StatisticsLine() const override { return session_.display().statistics_line; }
-  std::string LastRoundRecordText() const override;
+  const LastRoundRecord& LastRound() const override { return session_.scoreboard().record(); }
   int64_t RoundCounter() const override { return session_.round_counter(); }
   void PrepareRound() override;
   BetResult PlaceStake(BetSide side, int64_t stake) override;
@@ -83,8 +82,8 @@ class EngineRunTable : public RunTable {
   const TableSettings& Settings() const override { return settings_; }
   Cents Balance() const override { return bets_.balance; }
   std::string BalanceText() const override { return bets_.balance_text; }
-  std::string StatisticsLine() const override { return statistics_line_; }
-  std::string LastRoundRecordText() const override { return scoreboard_.RecordText(); }
+  std::string StatisticsLine() const override { return scoreboard_.StatisticsLine(); }
+  const LastRoundRecord& LastRound() const override { return scoreboard_.record(); }
   int64_t RoundCounter() const override { return round_counter_; }
   BetResult PlaceStake(BetSide side, int64_t stake) override;
   void DealAndSettle(SettledRound& out) override;
@@ -101,7 +100,6 @@ class EngineRunTable : public RunTable {
   RoundRecord round_;
   int64_t round_counter_ = 0;
   int64_t requested_rounds_ = 0;
-  std::string statistics_line_ = kEmptyStatisticsLine;
 };
 
 }  // namespace vessaro

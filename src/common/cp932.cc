@@ -157,6 +157,13 @@ bool Encode(std::string_view text, std::string& out, bool lossy) {
   const Tables& t = GetTables();
   size_t pos = 0;
   while (pos < text.size()) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      size_t end = pos + 1;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+      out.append(text.data() + pos, end - pos);
+      pos = end;
+      continue;
+    }
     char32_t cp;
     bool ok = NextUtf8(text, pos, cp);
     if (ok && cp < 0x10000 && t.encode_len[cp] != 0) {

@@ -1,6 +1,7 @@
 #include "common/format.h"
 
 #include <cstdarg>
+#include <charconv>
 #include <cstdio>
 
 namespace vessaro {
@@ -24,6 +25,18 @@ std::string Format(const char* fmt, ...) {
   std::string out(static_cast<size_t>(n), '\0');
   std::vsnprintf(out.data(), out.size() + 1, fmt, copy);
   va_end(copy);
+  return out;
+}
+
+void AppendInt(std::string& out, long long value) {
+  char buf[24];
+  auto r = std::to_chars(buf, buf + sizeof(buf), value);
+  out.append(buf, r.ptr);
+}
+
+std::string IntText(long long value) {
+  std::string out;
+  AppendInt(out, value);
   return out;
 }
 

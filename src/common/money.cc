@@ -1,22 +1,36 @@
 #include "common/money.h"
 
+#include <charconv>
+
 #include "common/format.h"
 
 namespace vessaro {
 
+void AppendCents(std::string& out, Cents cents) {
+  const bool negative = cents < 0;
+  const uint64_t a = negative ? static_cast<uint64_t>(-(cents + 1)) + 1 : static_cast<uint64_t>(cents);
+  if (negative) out.push_back('-');
+  char buf[24];
+  auto r = std::to_chars(buf, buf + sizeof(buf), a / 100);
+  out.append(buf, r.ptr);
+  const unsigned frac = static_cast<unsigned>(a % 100);
+  out.push_back('.');
+  out.push_back(static_cast<char>('0' + frac / 10));
+  out.push_back(static_cast<char>('0' + frac % 10));
+}
+
 std::string FormatCents(Cents cents) {
-  bool negative = cents < 0;
-  uint64_t a = negative ? static_cast<uint64_t>(-(cents + 1)) + 1 : static_cast<uint64_t>(cents);
-  return Format("%s%llu.%02llu", negative ? "-" : "", static_cast<unsigned long long>(a / 100),
-                static_cast<unsigned long long>(a % 100));
+  std::string out;
+  AppendCents(out, cents);
+  return out;
 }
 
 std::string FormatCentsPlain(Cents cents) {
   if (cents % 100 != 0) return FormatCents(cents);
-  return Format("%lld", static_cast<long long>(cents / 100));
+  return IntText(cents / 100);
 }
 
-std::string FormatStake(int64_t units) { return Format("%lld.00", static_cast<long long>(units)); }
+std::string FormatStake(int64_t units) { return IntText(units) + ".00"; }
 
 std::optional<Cents> ParseMoney(std::string_view text) {
   bool negative = false;

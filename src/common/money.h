@@ -14,6 +14,7 @@ constexpr Cents UnitsToCents(int64_t units) { return units * 100; }
 
 // "%.2f": 123450 -> "1234.50", -5 -> "-0.05".
 std::string FormatCents(Cents cents);
+void AppendCents(std::string& out, Cents cents);
 // Two decimals only when there is a fractional part: 100000 -> "1000", 100950 -> "1009.50".
 std::string FormatCentsPlain(Cents cents);
 // "%d.00" of a whole stake.

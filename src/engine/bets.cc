@@ -67,8 +67,8 @@ void ClearBets(BetState& state) {
 
 bool MakeLastBet(BetState& state) {
   if (state.player_stake == 0 && state.banker_stake == 0) return false;
-  state.last_bet = state.player_stake != 0 ? Format("P,%lld", static_cast<long long>(state.player_stake))
-                                           : Format("B,%lld", static_cast<long long>(state.banker_stake));
+  state.last_bet.assign(state.player_stake != 0 ? "P," : "B,");
+  AppendInt(state.last_bet, state.player_stake != 0 ? state.player_stake : state.banker_stake);
   return true;
 }
 
@@ -81,7 +81,7 @@ BetResult PlaceAutoStake(BetState& state, BetSide side, int64_t amount, int tabl
   if (new_stake > table_maximum) return {false, bet_messages::kAutoOverMax};
   StakeRef(state, side) = new_stake;
   state.table_stake = new_stake;
-  state.stake_text = Format("%lld", static_cast<long long>(new_stake));
+  state.stake_text = IntText(new_stake);
   state.balance -= UnitsToCents(amount);
   state.balance_text = state.style == MoneyTextStyle::kTable ? FormatCents(state.balance)
                                                              : FormatCentsPlain(state.balance);

@@ -88,6 +88,12 @@ fs::path HistoryFilePath(const fs::path& program_folder, std::string_view mode_n
 
 std::string Scoreboard::RecordResult(char result, bool automatic_run, int64_t round_counter,
                                      int64_t requested_rounds, std::string_view mode_name) {
+  Book(result, automatic_run, round_counter, requested_rounds, mode_name);
+  return StatisticsLine();
+}
+
+void Scoreboard::Book(char result, bool automatic_run, int64_t round_counter, int64_t requested_rounds,
+                      std::string_view mode_name) {
   if (record_.empty) {
     record_ = LastRoundRecord{};
     record_.empty = false;
@@ -116,8 +122,7 @@ std::string Scoreboard::RecordResult(char result, bool automatic_run, int64_t ro
   if (result == 'B') ++record_.banker;
   if (result == 'P') ++record_.player;
   if (result == 'T') ++record_.ties;
-  if (result != 'T') record_.letter = std::string(1, result);
-  return FormatResultCounts(record_.player, record_.banker, record_.ties);
+  if (result != 'T' && (record_.letter.size() != 1 || record_.letter[0] != result)) record_.letter.assign(1, result);
 }
 
 }  // namespace vessaro

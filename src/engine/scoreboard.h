@@ -81,6 +81,12 @@ class Scoreboard {
   // the run's last round is booked. May raise IoError from the history file.
   std::string RecordResult(char result, bool automatic_run, int64_t round_counter,
                            int64_t requested_rounds, std::string_view mode_name);
+  // The same without making the statistics line (runs without display ask for it at the end).
+  void Book(char result, bool automatic_run, int64_t round_counter, int64_t requested_rounds,
+            std::string_view mode_name);
+  std::string StatisticsLine() const {
+    return FormatResultCounts(record_.player, record_.banker, record_.ties);
+  }
 
   const LastRoundRecord& record() const { return record_; }
   std::string RecordText() const { return record_.Text(); }

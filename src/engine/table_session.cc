@@ -13,8 +13,6 @@ constexpr const char* kChipPictures[] = {"chip0_5.bmp", "chip1.bmp",   "chip5.bm
                                          "card.bmp"};
 constexpr const char* kDataFolders[] = {"log", "betpattern", "history", "tmp", "Graph"};
 
-std::string BaseName(const fs::path& p) { return p.stem().string(); }
-
 }  // namespace
 
 bool CheckRequiredFiles(const fs::path& program_folder) {
@@ -32,17 +30,6 @@ bool CheckRequiredFiles(const fs::path& program_folder) {
 
 fs::path DefaultLogFile(const fs::path& program_folder, const DateTime& now) {
   return program_folder / "log" / (StampHour(now) + "logfile.txt");
-}
-
-RunLists FillRunLists(const fs::path& program_folder) {
-  RunLists lists;
-  for (const fs::path& file : ListFiles(program_folder / "betpattern")) {
-    std::string base = BaseName(file);
-    if (Contains(base, "_syspattern")) lists.systems.push_back(RemoveAll(base, "_syspattern"));
-    if (Contains(base, "_pattern") || Contains(base, "_facepattern"))
-      lists.patterns.push_back(RemoveAll(RemoveAll(base, "_pattern"), "_facepattern"));
-  }
-  return lists;
 }
 
 TableSession::TableSession(fs::path program_folder, Dialogs& dialogs, EventPump& pump, Clock& clock,
@@ -88,7 +75,7 @@ void TableSession::FirstDisplay() {
 }
 
 void TableSession::RefillRunLists() {
-  RunLists lists = FillRunLists(program_folder_);
+  RunLists lists = services_.ReadRunLists(program_folder_);
   display_.system_names = std::move(lists.systems);
   display_.pattern_names = std::move(lists.patterns);
 }

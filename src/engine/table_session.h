@@ -90,10 +90,18 @@ class TableView {
   virtual void AnimateCard(CardPlace place) {}
 };
 
-// What later parts of the program plug in: the launcher update, sound settings and narration.
+// Names for the run panel's lists.
+struct RunLists {
+  std::vector<std::string> systems;
+  std::vector<std::string> patterns;
+};
+
+// What later parts of the program plug in: the launcher update, sound settings, narration, and
+// the names of the systems and patterns (which the betting-systems module knows how to read).
 class SessionServices {
  public:
   virtual ~SessionServices() = default;
+  virtual RunLists ReadRunLists(const fs::path& program_folder) { return {}; }
   virtual void RunLauncherUpdate() {}
   virtual void LoadSoundSettings(bool start_music) {}
   // 0 no narration, 1 man, 2 woman, 3 child.
@@ -111,12 +119,6 @@ bool CheckRequiredFiles(const fs::path& program_folder);
 // The default auto-run log file: log/<yyyymmddhh>logfile.txt.
 fs::path DefaultLogFile(const fs::path& program_folder, const DateTime& now);
 
-// Names for the run panel's lists, from betpattern/ in directory order.
-struct RunLists {
-  std::vector<std::string> systems;
-  std::vector<std::string> patterns;
-};
-RunLists FillRunLists(const fs::path& program_folder);
 
 class TableSession : private CardDealtListener {
  public:
@@ -169,6 +171,7 @@ class TableSession : private CardDealtListener {
   TableDisplay& mutable_display() { return display_; }
   const ResultGrid& grid() const { return grid_; }
   Scoreboard& scoreboard() { return scoreboard_; }
+  const Scoreboard& scoreboard() const { return scoreboard_; }
   const RoundRecord& last_round() const { return round_; }
   RoundEngine& engine() { return engine_; }
 

@@ -115,6 +115,25 @@ void SaveSettingsBeforeDialog(const fs::path& program_folder, const TableSetting
   SaveTableSettings(program_folder, settings, balance);
 }
 
+SettingsLoadResult ReadTableSettings(const fs::path& program_folder, TableSettings& settings) {
+  const fs::path path = RulesPath(program_folder);
+  if (!FileExists(path)) return SettingsLoadResult::kMissing;
+  auto text = HexDecodeText(ReadWholeFile(path));
+  std::vector<std::string> fields;
+  if (text) fields = SplitFields(*text, 0, "&").fields;
+  if (!text || !ValidateSettingsFields(fields)) return SettingsLoadResult::kInvalid;
+  std::vector<std::string> v(kKeys.size());
+  for (size_t i = 0; i < kKeys.size(); ++i) v[i] = RemoveAll(fields[i], kKeys[i]);
+  settings.balance_setting = v[0];
+  settings.configured_balance = v[0];
+  settings.minimum = ParseIntOr(v[1], settings.minimum);
+  settings.maximum = ParseIntOr(v[2], settings.maximum);
+  settings.remember_balance = ToUpperAscii(v[3]) == "TRUE";
+  settings.deal_interval = ParseIntOr(v[4], settings.deal_interval);
+  settings.outcome_mode = v[5];
+  return SettingsLoadResult::kLoaded;
+}
+
 SettingsLoadResult LoadTableSettings(const fs::path& program_folder, TableSettings& settings,
                                      Dialogs& dialogs, RuleDialogPort& dialog_port) {
   const fs::path path = RulesPath(program_folder);
@@ -127,24 +146,12 @@ SettingsLoadResult LoadTableSettings(const fs::path& program_folder, TableSettin
     if (!FileExists(path)) return SettingsLoadResult::kMissing;
     result = SettingsLoadResult::kMissing;
   }
-  auto text = HexDecodeText(ReadWholeFile(path));
-  std::vector<std::string> fields;
-  if (text) fields = SplitFields(*text, 0, "&").fields;
-  if (!text || !ValidateSettingsFields(fields)) {
+  if (ReadTableSettings(program_folder, settings) == SettingsLoadResult::kInvalid) {
     DeleteFileIfExists(path);
     dialogs.ShowMessage(settings_messages::kInvalid, MessageKind::kWarning);
     dialog_port.RunRuleDialog(true);
     return SettingsLoadResult::kInvalid;
   }
-  std::vector<std::string> v(kKeys.size());
-  for (size_t i = 0; i < kKeys.size(); ++i) v[i] = RemoveAll(fields[i], kKeys[i]);
-  settings.balance_setting = v[0];
-  settings.configured_balance = v[0];
-  settings.minimum = ParseIntOr(v[1], settings.minimum);
-  settings.maximum = ParseIntOr(v[2], settings.maximum);
-  settings.remember_balance = ToUpperAscii(v[3]) == "TRUE";
-  settings.deal_interval = ParseIntOr(v[4], settings.deal_interval);
-  settings.outcome_mode = v[5];
   return result;
 }
 

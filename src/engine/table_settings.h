@@ -64,6 +64,10 @@ class RuleDialogPort {
 
 enum class SettingsLoadResult { kLoaded, kMissing, kInvalid };
 
+// Reads and checks Rules.dat into settings, asking nobody: the file stays as it is whatever it
+// holds (the command-line runner reports the problem instead).
+SettingsLoadResult ReadTableSettings(const fs::path& program_folder, TableSettings& settings);
+
 // Reads and checks Rules.dat into settings. A missing or invalid file is reported with its
 // message, an invalid one deleted, and the forced dialog opened.
 SettingsLoadResult LoadTableSettings(const fs::path& program_folder, TableSettings& settings,

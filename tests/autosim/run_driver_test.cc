@@ -36,7 +36,7 @@ class ScriptedTable : public RunTable {
   Cents Balance() const override { return bets_.balance; }
   std::string BalanceText() const override { return bets_.balance_text; }
   std::string StatisticsLine() const override { return FormatResultCounts(p_, b_, t_); }
-  std::string LastRoundRecordText() const override { return ""; }
+  const LastRoundRecord& LastRound() const override { return record_; }
   int64_t RoundCounter() const override { return counter_; }
   BetResult PlaceStake(BetSide side, int64_t stake) override {
     bets_.player_stake = bets_.banker_stake = bets_.table_stake = 0;
@@ -66,6 +66,7 @@ class ScriptedTable : public RunTable {
  private:
   std::string winners_;
   BetState bets_;
+  LastRoundRecord record_;
   int64_t counter_ = 0;
   int64_t p_ = 0, b_ = 0, t_ = 0;
 };
@@ -87,7 +88,7 @@ class ScriptedSystem : public RunSystem {
 class ScriptedPattern : public RunPattern {
  public:
   bool fixed() const override { return true; }
-  BetSide Side(int card, std::string_view history, std::string_view) override {
+  BetSide Side(int card, std::string_view history, const LastRoundRecord&) override {
     if (histories) histories->emplace_back(history);
     return side;
   }

@@ -244,15 +244,5 @@ TEST(RequiredFilesTest, PicturesAndFolders) {
   EXPECT_FALSE(CheckRequiredFiles(dir.path()));
 }
 
-TEST(RunListsTest, NamesFromBetpattern) {
-  TempFolder dir;
-  for (const char* f : {"a_syspattern.txt", "b_pattern.txt", "c_facepattern.txt", "d_ashfinchbasic_syspattern.txt",
-                        "notes.txt"})
-    dir.Write(std::string("betpattern/") + f, "");
-  RunLists lists = FillRunLists(dir.path());
-  EXPECT_EQ(lists.systems, (std::vector<std::string>{"a", "d_ashfinchbasic"}));
-  EXPECT_EQ(lists.patterns, (std::vector<std::string>{"b", "c"}));
-}
-
 }  // namespace
 }  // namespace vessaro
