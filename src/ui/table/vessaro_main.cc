@@ -16,12 +16,20 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "autosim/run_table.h"
+#include "autosim/system_sources.h"
+#include "common/format.h"
 #include "common/program_folder.h"
 #include "common/shell_open.h"
 #include "common/system_clock.h"
 #include "ui/common/qt_ports.h"
 #include "ui/common/window_helpers.h"
+#include "systems/folders.h"
+#include "ui/analysis/graph_bunseki_form.h"
+#include "ui/analysis/graph_form.h"
+#include "ui/analysis/log_view_form.h"
 #include "ui/table/rule_dlg_form.h"
+#include "ui/table/stop_jyoken_form.h"
 
 namespace vessaro {
 namespace {
@@ -90,6 +98,19 @@ QLabel* MakeLabel(QWidget* parent, const QRect& geometry, int point_size, bool b
   return label;
 }
 
+// What the window plugs into the session: the names of the run lists and the stop limits.
+class WindowServices : public SessionServices {
+ public:
+  explicit WindowServices(StopLimits& limits) : limits_(limits) {}
+  RunLists ReadRunLists(const fs::path& program_folder) override {
+    return RunLists{ListSystemNames(program_folder), ListRunPatternNames(program_folder)};
+  }
+  void ClearStopConditions() override { limits_ = StopLimits{}; }
+
+ private:
+  StopLimits& limits_;
+};
+
 QString GoldButtonStyle() {
   return QStringLiteral(
       "QPushButton { color: #2b1a00; font-weight: bold; border: 1px solid #7a5a10; border-radius: 8px;"
@@ -146,13 +167,16 @@ TVessaroMain::TVessaroMain(const fs::path& program_folder, MainWindowPorts ports
     ports_.shell = own_shell_.get();
   }
   if (ports_.services == nullptr) {
-    own_services_ = std::make_unique<SessionServices>();
+    own_services_ = std::make_unique<WindowServices>(limits_);
     ports_.services = own_services_.get();
   }
   if (ports_.rule_dialog == nullptr) ports_.rule_dialog = this;
   session_ = std::make_unique<TableSession>(program_folder_, *ports_.dialogs, *ports_.pump, *ports_.clock,
                                             *ports_.rule_dialog, *ports_.services);
   session_->set_view(this);
+  loader_ = std::make_unique<SystemsRunSourceLoader>();
+  driver_ = std::make_unique<RunDriver>(program_folder_, *ports_.dialogs, *ports_.pump, *ports_.clock, *loader_);
+  detail_form_ = new TGraphBunsekiForm(this);
 
   setAcceptDrops(true);
   setFixedSize(kWidth, kHeightClosed);
@@ -415,9 +439,11 @@ void TVessaroMain::BuildRunPanel() {
   trials_edit_ = new QLineEdit;
   trials_edit_->setObjectName(QStringLiteral("TrialsEdit"));
   trials_edit_->setMaximumWidth(90);
+  auto* trials_label = new QLabel(QStringLiteral("試行回数"));
+  trials_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(system_combo_, 0, 1, 1, 2);
   grid->addWidget(pattern_combo_, 0, 3, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("試行回数")), 0, 5);
+  grid->addWidget(trials_label, 0, 5);
   grid->addWidget(trials_edit_, 0, 6);
 
   grid->addWidget(new QLabel(QStringLiteral("ログファイル")), 1, 0);
@@ -425,26 +451,42 @@ void TVessaroMain::BuildRunPanel() {
   log_edit_->setObjectName(QStringLiteral("LogFileEdit"));
   log_edit_->setReadOnly(true);
   grid->addWidget(log_edit_, 1, 1, 1, 4);
-  auto make = [this](const QString& caption) {
+  auto make = [this](const QString& caption, void (TVessaroMain::*slot)()) {
     auto* b = new QPushButton(caption);
     b->setObjectName(caption);
+    connect(b, &QPushButton::clicked, this, slot);
     run_commands_.push_back(b);
     return b;
   };
-  grid->addWidget(make(QStringLiteral("参照")), 1, 5);
-  grid->addWidget(make(QStringLiteral("ログを見る")), 1, 6);
-  grid->addWidget(make(QStringLiteral("グラフ表示")), 1, 7);
-  grid->addWidget(make(QStringLiteral("停止条件設定")), 0, 7);
-  grid->addWidget(make(QStringLiteral("オート実行GUI")), 2, 1);
-  grid->addWidget(make(QStringLiteral("オート実行処理のみ")), 2, 2);
+  grid->addWidget(make(QStringLiteral("参照"), &TVessaroMain::BtnBrowseLogClick), 1, 5);
+  grid->addWidget(make(QStringLiteral("ログを見る"), &TVessaroMain::BtnViewLogClick), 1, 6);
+  grid->addWidget(make(QStringLiteral("グラフ表示"), &TVessaroMain::BtnGraphClick), 1, 7);
+  grid->addWidget(make(QStringLiteral("停止条件設定"), &TVessaroMain::BtnStopConditionClick), 0, 7);
+  grid->addWidget(make(QStringLiteral("オート実行GUI"), &TVessaroMain::BtnAutoGuiClick), 2, 1);
+  grid->addWidget(make(QStringLiteral("オート実行処理のみ"), &TVessaroMain::BtnAutoOnlyClick), 2, 2);
   stop_button_ = new QPushButton(QStringLiteral("オート実行中断"));
   stop_button_->setObjectName(QStringLiteral("BtnStop"));
   connect(stop_button_, &QPushButton::clicked, this, &TVessaroMain::BtnStopClick);
   grid->addWidget(stop_button_, 2, 3);
-  grid->addWidget(make(QStringLiteral("ベットシステムの追加")), 2, 4);
-  grid->addWidget(make(QStringLiteral("ベットパターンの追加")), 2, 5, 1, 2);
-  // The run commands are wired up by the automatic-run and editor windows when they arrive.
-  for (QPushButton* b : run_commands_) b->setEnabled(false);
+  grid->addWidget(make(QStringLiteral("ベットシステムの追加"), &TVessaroMain::BtnAddSystemClick), 2, 4);
+  grid->addWidget(make(QStringLiteral("ベットパターンの追加"), &TVessaroMain::BtnAddPatternClick), 2, 5, 1, 2);
+
+  // The progress of a run without display, over the table.
+  progress_panel_ = new QFrame(felt_);
+  progress_panel_->setObjectName(QStringLiteral("ProgressPanel"));
+  progress_panel_->setGeometry(300, 150, 400, 84);
+  progress_panel_->setStyleSheet(QStringLiteral(
+      "#ProgressPanel { background: rgba(15,15,15,225); border: 1px solid #c9a24a; border-radius: 8px; }"
+      "QLabel { color: white; font-size: 12pt; }"));
+  auto* progress_layout = new QVBoxLayout(progress_panel_);
+  progress_label_ = new QLabel(progress_panel_);
+  progress_label_->setObjectName(QStringLiteral("ProgressLabel"));
+  progress_label_->setAlignment(Qt::AlignCenter);
+  progress_bar_ = new QProgressBar(progress_panel_);
+  progress_bar_->setTextVisible(false);
+  progress_layout->addWidget(progress_label_);
+  progress_layout->addWidget(progress_bar_);
+  progress_panel_->hide();
 }
 
 template <typename F>
@@ -556,6 +598,7 @@ void TVessaroMain::Refresh() {
   pattern_combo_->setEnabled(on);
   trials_edit_->setEnabled(on);
   log_edit_->setEnabled(on);
+  for (QPushButton* b : run_commands_) b->setEnabled(on);
   stop_button_->setEnabled(d.stop_enabled);
   settings_menu_->setVisible(d.settings_menu_visible);
   if (d.settings_menu_visible) settings_menu_->raise();
@@ -670,14 +713,146 @@ void TVessaroMain::ScreenshotClick() {
     ports_.dialogs->ShowMessage("スクリーンショットを保存できませんでした。", MessageKind::kError);
 }
 
+void TVessaroMain::OpenSystemEditor() { Placeholder(QStringLiteral("ベットシステム設定")); }
+void TVessaroMain::OpenPatternEditor() { Placeholder(QStringLiteral("ベットパターン設定")); }
+
 void TVessaroMain::BalanceSheetClick() {
   if (session_->automatic_run()) return;
   if (session_->ProbeWritable()) Placeholder(QStringLiteral("収支表"));
 }
 
 void TVessaroMain::BtnStopClick() {
-  if (!session_->automatic_run()) return;
-  if (ports_.dialogs->AskYesNo(table_texts::kStopQuestion)) session_->set_stop_request(true);
+  if (!driver_->running()) return;
+  if (ports_.dialogs->AskYesNo(table_texts::kStopQuestion)) driver_->RequestStop();
+}
+
+RunRequest TVessaroMain::MakeRunRequest(RunKind kind) const {
+  RunRequest request;
+  request.kind = kind;
+  // The first entry of each list is its prompt: nothing chosen.
+  if (system_combo_->currentIndex() > 0) request.system_name = FromQt(system_combo_->currentText());
+  if (pattern_combo_->currentIndex() > 0) request.pattern_name = FromQt(pattern_combo_->currentText());
+  request.trials_text = FromQt(trials_edit_->text());
+  request.log_field = session_->display().log_file;
+  request.limits = limits_;
+  return request;
+}
+
+void TVessaroMain::StartRun(RunKind kind) {
+  if (driver_->running() || session_->dealing()) return;
+  Guarded([&] {
+    if (kind == RunKind::kGui) {
+      SessionRunTable table(*session_);
+      driver_->Run(MakeRunRequest(kind), table, *this);
+    } else {
+      EngineRunTable table(program_folder_, session_->settings(), *ports_.clock,
+                           static_cast<uint64_t>(MillisecondsOfDay(ports_.clock->UtcNow())), session_.get());
+      driver_->Run(MakeRunRequest(kind), table, *this);
+    }
+  });
+  Refresh();
+  if (close_pending_) close();
+}
+
+void TVessaroMain::BtnAutoGuiClick() { StartRun(RunKind::kGui); }
+void TVessaroMain::BtnAutoOnlyClick() { StartRun(RunKind::kProcessingOnly); }
+
+bool TVessaroMain::Idle() const { return !driver_->running() && !session_->dealing(); }
+
+void TVessaroMain::BtnStopConditionClick() {
+  if (!Idle()) return;
+  TStopJyokenForm dialog(limits_, *ports_.dialogs, this);
+  if (dialog.exec() == QDialog::Accepted) limits_ = dialog.limits();
+}
+
+void TVessaroMain::BtnBrowseLogClick() {
+  if (!Idle()) return;
+  FileFilter filter;
+  filter.title = "ファイルを選択してください。";
+  filter.filter = MakeFileFilter("*.TXT");
+  filter.initial = (program_folder_ / "log").string();
+  if (auto file = ports_.dialogs->ChooseOpenFile(filter)) {
+    session_->mutable_display().log_file = *file;
+    Refresh();
+  }
+}
+
+void TVessaroMain::BtnViewLogClick() {
+  if (!Idle()) return;
+  const std::string& log = session_->display().log_file;
+  if (!FileExists(log)) {
+    ports_.dialogs->ShowMessage(
+        "ログファイルが存在しません\r\nオート実行を行うか参照ボタンより過去ログを選択してください",
+        MessageKind::kWarning);
+    return;
+  }
+  if (ports_.open_window) {
+    ports_.open_window("log", log, 0);
+    return;
+  }
+  TLogViewForm viewer(program_folder_, log, nullptr, this);
+  viewer.exec();
+}
+
+void TVessaroMain::BtnGraphClick() {
+  if (!Idle()) return;
+  ShowGraph(fs::path(), driver_->last_requested_rounds());
+}
+
+void TVessaroMain::ShowGraph(const fs::path& graph_file, int64_t rounds) {
+  if (ports_.open_window) {
+    ports_.open_window("graph", graph_file.string(), rounds);
+    return;
+  }
+  TGraphForm graph(program_folder_, graph_file, driver_->last_requested_rounds(), nullptr, detail_form_, this);
+  graph.exec();
+}
+
+void TVessaroMain::OnLogFile(const fs::path& auto_log) {
+  session_->mutable_display().log_file = auto_log.string();
+  log_edit_->setText(ToQt(auto_log.string()));
+}
+
+void TVessaroMain::OnRunStarted(RunKind kind) {
+  if (kind != RunKind::kProcessingOnly) return;
+  progress_bar_->setValue(0);
+  progress_label_->clear();
+  progress_panel_->show();
+  progress_panel_->raise();
+}
+
+void TVessaroMain::OnProgress(int64_t done, int64_t total) {
+  progress_label_->setText(QString::fromUtf8(Format(run_texts::kProgress, static_cast<int>(done),
+                                                    static_cast<int>(total)).c_str()));
+  progress_bar_->setMaximum(1000);
+  progress_bar_->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
+}
+
+void TVessaroMain::OnRunFinishing(RunKind) {
+  progress_panel_->hide();
+  Refresh();
+}
+
+void TVessaroMain::BtnAddSystemClick() {
+  if (!Idle()) return;
+  if (ports_.open_window) {
+    ports_.open_window("system-editor", "", 0);
+  } else {
+    OpenSystemEditor();
+  }
+  session_->RefillRunLists();
+  Refresh();
+}
+
+void TVessaroMain::BtnAddPatternClick() {
+  if (!Idle()) return;
+  if (ports_.open_window) {
+    ports_.open_window("pattern-editor", "", 0);
+  } else {
+    OpenPatternEditor();
+  }
+  session_->RefillRunLists();
+  Refresh();
 }
 
 void TVessaroMain::Placeholder(const QString& what) {
@@ -687,9 +862,9 @@ void TVessaroMain::Placeholder(const QString& what) {
 
 void TVessaroMain::closeEvent(QCloseEvent* event) {
   // A round or a run is on the stack below the pauses: close once it has finished.
-  if (session_->dealing() || session_->automatic_run()) {
+  if (session_->dealing() || driver_->running()) {
     close_pending_ = true;
-    session_->set_stop_request(true);
+    driver_->RequestStop();
     event->ignore();
     QTimer::singleShot(50, this, [this] {
       if (close_pending_) close();

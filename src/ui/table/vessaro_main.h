@@ -6,14 +6,18 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
+#include "autosim/run_driver.h"
+#include "autosim/stop_conditions.h"
 #include "common/ports.h"
 #include "engine/table_session.h"
 #include "ui/table/counter_chip.h"
@@ -22,6 +26,7 @@
 namespace vessaro {
 
 class BetArea;
+class TGraphBunsekiForm;
 
 // The ports a window runs on; tests hand in fakes.
 struct MainWindowPorts {
@@ -30,10 +35,13 @@ struct MainWindowPorts {
   Clock* clock = nullptr;            // default: the system clock
   Shell* shell = nullptr;            // default: the desktop
   RuleDialogPort* rule_dialog = nullptr;  // default: TRuleDlgForm
-  SessionServices* services = nullptr;    // default: nothing plugged in yet
+  SessionServices* services = nullptr;    // default: the window's own (run lists, stop limits)
+  // Opens another window ("graph", "log", "system-editor", "pattern-editor") instead of the real
+  // modal one; tests record what would open.
+  std::function<void(const std::string& window, const std::string& file, int64_t rounds)> open_window;
 };
 
-class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
+class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, public RunObserver {
   Q_OBJECT
  public:
   static constexpr int kWidth = 1000;
@@ -53,6 +61,16 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   void Refresh() override;
   // RuleDialogPort
   bool RunRuleDialog(bool forced) override;
+  // RunObserver
+  void OnLogFile(const fs::path& auto_log) override;
+  void OnRunStarted(RunKind kind) override;
+  void OnProgress(int64_t done, int64_t total) override;
+  void OnRunFinishing(RunKind kind) override;
+  void ShowGraph(const fs::path& graph_file, int64_t rounds) override;
+
+  RunDriver& driver() { return *driver_; }
+  const StopLimits& stop_limits() const { return limits_; }
+  void set_stop_limits(const StopLimits& limits) { limits_ = limits; }
 
   // Controls, for tests and for the panels that later issues fill in.
   ChipButton* chip(int index) const { return chips_[index]; }
@@ -74,6 +92,11 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   QWidget* run_panel() const { return run_panel_; }
   QFrame* settings_menu() const { return settings_menu_; }
   TCounterChip* pile(int index) const { return piles_[index]; }
+  QComboBox* system_combo() const { return system_combo_; }
+  QComboBox* pattern_combo() const { return pattern_combo_; }
+  QLineEdit* trials_edit() const { return trials_edit_; }
+  QPushButton* stop_button() const { return stop_button_; }
+  QLabel* progress_label() const { return progress_label_; }
 
  public slots:
   void BtnDealClick();
@@ -87,6 +110,14 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   void SettingsToggleClick();
   void PanelToggleClick();
   void BtnStopClick();
+  void BtnAutoGuiClick();
+  void BtnAutoOnlyClick();
+  void BtnStopConditionClick();
+  void BtnBrowseLogClick();
+  void BtnViewLogClick();
+  void BtnGraphClick();
+  void BtnAddSystemClick();
+  void BtnAddPatternClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -102,6 +133,11 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   void RefreshGrid();
   void AnimatePanelHeight();
   void Placeholder(const QString& what);
+  RunRequest MakeRunRequest(RunKind kind) const;
+  void StartRun(RunKind kind);
+  bool Idle() const;
+  void OpenSystemEditor();
+  void OpenPatternEditor();
   template <typename F>
   void Guarded(F&& command);
 
@@ -113,6 +149,10 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   std::unique_ptr<SessionServices> own_services_;
   MainWindowPorts ports_;
   std::unique_ptr<TableSession> session_;
+  std::unique_ptr<RunSourceLoader> loader_;
+  std::unique_ptr<RunDriver> driver_;
+  StopLimits limits_;  // for the program's lifetime, never saved
+  TGraphBunsekiForm* detail_form_ = nullptr;
   TablePictures pictures_;
 
   bool first_display_done_ = false;
@@ -154,6 +194,9 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort {
   QLineEdit* log_edit_ = nullptr;
   QPushButton* stop_button_ = nullptr;
   std::vector<QPushButton*> run_commands_;
+  QFrame* progress_panel_ = nullptr;
+  QLabel* progress_label_ = nullptr;
+  QProgressBar* progress_bar_ = nullptr;
 };
 
 // A betting area: a click places the selected chip on its side.
