@@ -151,23 +151,34 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-// Shared encoder: returns false on the first unencodable character unless lossy.
+// Shared encoder: returns false on the first unencodable character unless lossy. Log lines are
+// mostly ASCII with a few Japanese words, so ASCII runs are copied whole and the common
+// three-byte characters are decoded inline.
 bool Encode(std::string_view text, std::string& out, bool lossy) {
-  out.reserve(out.size() + text.size());
   const Tables& t = GetTables();
+  const size_t n = text.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   size_t pos = 0;
-  while (pos < text.size()) {
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+  while (pos < n) {
+    if (p[pos] < 0x80) {
       size_t end = pos + 1;
-      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+      while (end < n && p[end] < 0x80) ++end;
       out.append(text.data() + pos, end - pos);
       pos = end;
       continue;
     }
-    char32_t cp;
-    bool ok = NextUtf8(text, pos, cp);
+    char32_t cp = 0;
+    bool ok;
+    if ((p[pos] & 0xF0) == 0xE0 && pos + 2 < n && (p[pos + 1] & 0xC0) == 0x80 && (p[pos + 2] & 0xC0) == 0x80) {
+      cp = (static_cast<char32_t>(p[pos] & 0x0F) << 12) | (static_cast<char32_t>(p[pos + 1] & 0x3F) << 6) |
+           (p[pos + 2] & 0x3F);
+      pos += 3;
+      ok = true;
+    } else {
+      ok = NextUtf8(text, pos, cp);
+    }
     if (ok && cp < 0x10000 && t.encode_len[cp] != 0) {
-      uint16_t v = t.encode[cp];
+      const uint16_t v = t.encode[cp];
       if (t.encode_len[cp] == 2) out.push_back(static_cast<char>(v >> 8));
       out.push_back(static_cast<char>(v & 0xFF));
       continue;
@@ -219,6 +230,8 @@ std::optional<std::string> EncodeCp932(std::string_view text) {
   if (!Encode(text, out, false)) return std::nullopt;
   return out;
 }
+
+void AppendCp932Lossy(std::string& out, std::string_view text) { Encode(text, out, true); }
 
 std::string EncodeCp932Lossy(std::string_view text) {
   if (IsAscii(text)) return std::string(text);

@@ -17,6 +17,8 @@ std::optional<std::string> EncodeCp932(std::string_view text);
 
 // Encodes, writing "?" for characters code page 932 cannot hold. For texts the program made itself.
 std::string EncodeCp932Lossy(std::string_view text);
+// The same, appended to out.
+void AppendCp932Lossy(std::string& out, std::string_view text);
 
 bool IsCp932Encodable(std::string_view text);
 

@@ -24,7 +24,7 @@ void LineAppender::SetPath(fs::path path) {
 }
 
 void LineAppender::Append(std::string_view line) {
-  buffer_.append(EncodeCp932Lossy(line));
+  AppendCp932Lossy(buffer_, line);
   buffer_.append("\r\n");
   if (buffer_.size() >= kFlushThreshold) Flush();
 }
