@@ -126,6 +126,18 @@ TEST_F(RunPanelTest, ViewingAMissingLog) {
   EXPECT_EQ(opened, std::vector<std::string>{"log:" + (folder / "log/old.txt").string() + ":0"});
 }
 
+TEST_F(RunPanelTest, EditorsOpenAndTheListsFollowThem) {
+  w->BtnAddSystemClick();
+  ASSERT_EQ(opened, std::vector<std::string>{"system-editor::0"});
+  // What an editor saves shows in the lists once it closes.
+  WriteCardFile(SystemFilePath(folder.path(), "added"), std::vector<CardFields>(60));
+  WriteCardFile(PatternFilePath(folder.path(), "new"), std::vector<CardFields>(20));
+  w->BtnAddPatternClick();
+  EXPECT_EQ(opened.back(), "pattern-editor::0");
+  EXPECT_EQ(w->system_combo()->count(), 3);
+  EXPECT_EQ(w->pattern_combo()->count(), 3);
+}
+
 TEST_F(RunPanelTest, StopConditionDialogStoresBothLimits) {
   TStopJyokenForm dialog(StopLimits{}, dialogs);
   EXPECT_EQ(dialog.profit_edit()->text(), "0");

@@ -28,6 +28,8 @@
 #include "ui/analysis/graph_bunseki_form.h"
 #include "ui/analysis/graph_form.h"
 #include "ui/analysis/log_view_form.h"
+#include "ui/systems/bet_pattern_form.h"
+#include "ui/systems/bet_sys_pattern_form.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/stop_jyoken_form.h"
 
@@ -713,8 +715,8 @@ void TVessaroMain::ScreenshotClick() {
     ports_.dialogs->ShowMessage("スクリーンショットを保存できませんでした。", MessageKind::kError);
 }
 
-void TVessaroMain::OpenSystemEditor() { Placeholder(QStringLiteral("ベットシステム設定")); }
-void TVessaroMain::OpenPatternEditor() { Placeholder(QStringLiteral("ベットパターン設定")); }
+void TVessaroMain::OpenSystemEditor() { TBetSysPatternForm(program_folder_, nullptr, this).exec(); }
+void TVessaroMain::OpenPatternEditor() { TBetPatternForm(program_folder_, nullptr, this).exec(); }
 
 void TVessaroMain::BalanceSheetClick() {
   if (session_->automatic_run()) return;
