@@ -8,23 +8,13 @@
 #include <string>
 
 #include "common/files.h"
+#include "fuzz_support.h"
 #include "common/hex.h"
 #include "systems/ashfinch.h"
 #include "systems/ashfinch_editor.h"
 #include "systems/folders.h"
 
 namespace {
-
-class QuietDialogs : public vessaro::Dialogs {
- public:
-  void ShowMessage(std::string_view, vessaro::MessageKind) override {}
-  bool AskYesNo(std::string_view) override { return true; }
-  std::optional<std::string> ChooseOpenFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return {};
-  }
-};
 
 const vessaro::fs::path& Folder() {
   static const vessaro::fs::path folder = [] {
@@ -65,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReleaseAshfinchSystem(system);
   }
 
-  QuietDialogs dialogs;
+  vessaro::fuzz::QuietDialogs dialogs;
   AshfinchEditorModel editor(Folder(), dialogs);
   editor.Show();
   editor.ChooseSystem(0);

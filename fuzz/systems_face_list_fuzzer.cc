@@ -8,56 +8,38 @@
 #include <string>
 
 #include "common/files.h"
+#include "fuzz_support.h"
 #include "systems/face_editor.h"
 #include "systems/folders.h"
 #include "systems/special_pattern.h"
 
 namespace {
 
-class QuietDialogs : public vessaro::Dialogs {
- public:
-  void ShowMessage(std::string_view, vessaro::MessageKind) override {}
-  bool AskYesNo(std::string_view) override { return true; }
-  std::optional<std::string> ChooseOpenFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return {};
-  }
-};
-
 class ClosedSideDialog : public vessaro::BetSelectPort {
  public:
   std::string ChooseBetSide(std::string_view) override { return ""; }
 };
-
-const vessaro::fs::path& Folder() {
-  static const vessaro::fs::path folder = [] {
-    std::string pattern = "/tmp/vessaro-fuzz-systems-XXXXXX";
-    return vessaro::fs::path(::mkdtemp(pattern.data()));
-  }();
-  return folder;
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vessaro;
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  EnsureFolder(FacePatternFolder(Folder()));
-  WriteWholeFile(FaceListFilePath(Folder(), "f"), bytes);
+  EnsureFolder(FacePatternFolder(vessaro::fuzz::ScratchFolder()));
+  WriteWholeFile(FaceListFilePath(vessaro::fuzz::ScratchFolder(), "f"), bytes);
 
   SpecialPatternFile special = ParseSpecialPatternText(
       "mode=1\r\notherbets=P\r\nchecked1=1,3,\r\nchecked2=3,f_facepattern.txt,FACE\r\n");
   ConditionList conditions;
-  LoadFaceConditions(special, Folder(), "f", conditions);
+  LoadFaceConditions(special, vessaro::fuzz::ScratchFolder(), "f", conditions);
   LastRoundRecord record = LastRoundRecord::Parse("P,0,0,1,2,0");
   for (const std::string& history :
        {std::string("P"), std::string("PBPBBP"), std::string(100, 'B')})
     GetFaceSide("1", "", "P", conditions, record, history);
 
-  QuietDialogs dialogs;
+  vessaro::fuzz::QuietDialogs dialogs;
   ClosedSideDialog side;
-  FacePatternEditorModel editor(Folder(), dialogs);
+  FacePatternEditorModel editor(vessaro::fuzz::ScratchFolder(), dialogs);
   editor.Show();
   editor.ChooseFile(0);
   editor.Load();

@@ -8,38 +8,16 @@
 #include <string>
 
 #include "common/files.h"
+#include "fuzz_support.h"
 #include "systems/folders.h"
 #include "systems/pattern_cards.h"
 #include "systems/pattern_editor.h"
 
-namespace {
-
-class QuietDialogs : public vessaro::Dialogs {
- public:
-  void ShowMessage(std::string_view, vessaro::MessageKind) override {}
-  bool AskYesNo(std::string_view) override { return true; }
-  std::optional<std::string> ChooseOpenFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return {};
-  }
-};
-
-const vessaro::fs::path& Folder() {
-  static const vessaro::fs::path folder = [] {
-    std::string pattern = "/tmp/vessaro-fuzz-systems-XXXXXX";
-    return vessaro::fs::path(::mkdtemp(pattern.data()));
-  }();
-  return folder;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vessaro;
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  EnsureFolder(BetPatternFolder(Folder()));
-  const fs::path path = PatternFilePath(Folder(), "f");
+  EnsureFolder(BetPatternFolder(vessaro::fuzz::ScratchFolder()));
+  const fs::path path = PatternFilePath(vessaro::fuzz::ScratchFolder(), "f");
   WriteWholeFile(path, bytes);
 
   LoadedPattern pattern;
@@ -56,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GetNextCard(BetOutcome::kWin, pattern, c);
   }
 
-  QuietDialogs dialogs;
-  PatternEditorModel editor(Folder(), dialogs);
+  vessaro::fuzz::QuietDialogs dialogs;
+  PatternEditorModel editor(vessaro::fuzz::ScratchFolder(), dialogs);
   editor.Show();
   editor.ChoosePattern(0);
   editor.LoadPattern();

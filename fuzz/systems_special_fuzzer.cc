@@ -8,22 +8,12 @@
 #include <string>
 
 #include "common/files.h"
+#include "fuzz_support.h"
 #include "systems/folders.h"
 #include "systems/pattern_editor.h"
 #include "systems/special_pattern.h"
 
 namespace {
-
-class QuietDialogs : public vessaro::Dialogs {
- public:
-  void ShowMessage(std::string_view, vessaro::MessageKind) override {}
-  bool AskYesNo(std::string_view) override { return true; }
-  std::optional<std::string> ChooseOpenFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const vessaro::FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return {};
-  }
-};
 
 const vessaro::fs::path& Folder() {
   static const vessaro::fs::path folder = [] {
@@ -57,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& history : histories)
       pattern.SideFor(LastRoundRecord::Parse(record), history);
 
-  QuietDialogs dialogs;
+  vessaro::fuzz::QuietDialogs dialogs;
   PatternEditorModel editor(Folder(), dialogs);
   editor.Show();
   editor.ChooseSpecial(0);
