@@ -43,6 +43,7 @@ class TableWindowTest : public ::testing::Test {
   std::unique_ptr<TVessaroMain> Open(bool real_pump = false) {
     rule_dialog.folder = folder.path();
     MainWindowPorts ports;
+    ports.shell = &shell;
     ports.dialogs = &dialogs;
     ports.pump = real_pump ? nullptr : &pump;
     ports.clock = &clock;
@@ -62,6 +63,7 @@ class TableWindowTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeEventPump pump;
   FakeClock clock;
+  testing::FakeShell shell;
   ScriptedRuleDialog rule_dialog;
 };
 
@@ -236,6 +238,30 @@ TEST_F(TableWindowTest, DroppedFileGoesIntoTheOpenLogField) {
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"ファイルを指定してくだい。"});
   drop(folder / "log/old.txt");
   EXPECT_EQ(w->log_edit()->text().toStdString(), (folder / "log/old.txt").string());
+}
+
+TEST_F(TableWindowTest, ScreenshotIsSavedAsJpeg) {
+  auto w = Open();
+  w->FirstDisplay();
+  w->show();
+  const fs::path file = folder / "shot.jpg";
+  dialogs.chosen_files.push_back(file.string());
+  w->ScreenshotClick();
+  EXPECT_EQ(dialogs.file_requests.back().title, "出力先を選択してください。");
+  EXPECT_EQ(dialogs.file_requests.back().default_extension, "JPG");
+  EXPECT_EQ(ReadWholeFile(file).substr(0, 3), "\xFF\xD8\xFF");  // a JPEG stream
+  w->ScreenshotClick();  // cancelled: nothing happens
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(TableWindowTest, ManualOpensWithItsProgram) {
+  auto w = Open();
+  w->FirstDisplay();
+  w->MenuManualClick();
+  EXPECT_EQ(shell.opened, std::vector<std::string>{(folder / "Manual.pdf").string()});
+  shell.succeed = false;
+  w->MenuManualClick();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"アプリケーションファイルを起動できませんでした。"});
 }
 
 TEST_F(TableWindowTest, RuleDialogChecksAndWrites) {
