@@ -295,6 +295,17 @@ bool AshfinchSystem::Failed(const Config& p) const {
   return count >= p.jyoken_count;
 }
 
+void SpreadFixedMultiplier(AshfinchSettings& settings) {
+  if (!settings.fixed_m) return;
+  for (AshfinchModeConfig& c : settings.modes) {
+    c.m1 = c.m2 = c.m3 = *settings.fixed_m;
+    c.m_low1 = 0;
+    c.m_low2 = c.m_high1;  // joined, as the editor keeps them
+    c.m_low3 = c.m_high2;
+  }
+  settings.fixed_m.reset();
+}
+
 double AshfinchSystem::Multiplier(const Config& p, double lr) const {
   if (settings_.fixed_m) return *settings_.fixed_m;
   if (p.m_low1 <= lr && lr < p.m_high1) return p.m1;

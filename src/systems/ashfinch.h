@@ -56,6 +56,11 @@ struct AshfinchSettings {
   bool operator==(const AshfinchSettings&) const = default;
 };
 
+// An older file's single M ("CNBU") restated as bands that cover every LR a run can reach (LR
+// never falls below 0), and fixed_m dropped: what the system stakes stays the same, and the
+// editor can save it in the current format without silently switching to the default bands.
+void SpreadFixedMultiplier(AshfinchSettings& settings);
+
 // Plain decimals as the file and the editor write them ("1.5", "-2", "3"); nullopt for anything
 // else and beyond 10^15 in size, where no stake could follow from them.
 std::optional<double> ParseAshfinchDecimal(std::string_view text);

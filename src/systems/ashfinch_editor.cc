@@ -174,6 +174,7 @@ void AshfinchEditorModel::Load() {
       dialogs_.ShowMessage(status.message, MessageKind::kWarning);
       return;
     }
+    SpreadFixedMultiplier(loaded);
     settings_ = loaded;
     name_ = systems_.Shown();
   });

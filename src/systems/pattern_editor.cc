@@ -177,7 +177,8 @@ void PatternEditorModel::ChooseFaceList(int index) {
 void PatternEditorModel::RefillFaceLists() {
   GuardFileErrors(dialogs_, [&] {
     face_lists_.Refill(ListFaceListNames(program_folder_));
-    face_lists_.Choose(special_.face_list);
+    // A list deleted meanwhile must not be saved by name as if it were still chosen.
+    if (!face_lists_.Choose(special_.face_list)) special_.face_list.clear();
   });
 }
 
@@ -190,7 +191,14 @@ void PatternEditorModel::LoadSpecial() {
       return;
     }
     special_ = DefinitionFromFile(ParseSpecialPatternText(ReadTextFile(path)));
-    face_lists_.Choose(special_.face_list);
+    // What the page cannot show (a hand-edited run length, a face list that is gone) counts as
+    // not chosen, so that saving asks for it instead of writing back a value the user never saw.
+    for (SpecialPatternDefinition::Streak& streak : special_.streaks) {
+      bool listed = false;
+      for (int n : kRunLengths) listed |= n == streak.run_length;
+      if (!listed) streak.run_length = 0;
+    }
+    if (!face_lists_.Choose(special_.face_list)) special_.face_list.clear();
     special_name_ = specials_.Shown();
   });
 }

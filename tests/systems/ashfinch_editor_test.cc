@@ -140,6 +140,23 @@ TEST_F(AshfinchEditorTest, LoadRestoresDefaultsFirst) {
   EXPECT_EQ(dialogs.messages.back(), st::kSystemFileMissing);
 }
 
+TEST_F(AshfinchEditorTest, OldFileShowsItsMultiplierInEveryBandAndSavesInTheNewForm) {
+  dir.Write("betpattern/old_ashfinchbasic_syspattern.txt",
+            "[BETPATTERN]\r\nUnit=5\r\nCNBU=3\r\nCLR1=2\r\nCLR2=2\r\nCLRMin=1\r\nCLRDef=1\r\n"
+            "CJyokenCount=2\r\nCJyokenLU=20\r\nCJyokenLR=4\r\nCJyokenNBU=8\r\nCJyokenRound=15\r\n");
+  editor.Show();
+  editor.ChooseSystem(0);
+  editor.Load();
+  for (F f : {F::kM1, F::kM2, F::kM3}) EXPECT_EQ(editor.field(f), "3");
+  EXPECT_EQ(editor.field(F::kMLow1), "0");
+  dialogs.answers = {true};
+  ASSERT_TRUE(editor.Save());
+  AshfinchSettings saved;
+  ASSERT_TRUE(ReadAshfinchFile(dir / "betpattern/old_ashfinchbasic_syspattern.txt", saved).ok());
+  EXPECT_FALSE(saved.fixed_m);
+  EXPECT_EQ(saved.mode(AshfinchMode::kR).m2, 3.0);
+}
+
 TEST_F(AshfinchEditorTest, DeleteFlow) {
   WriteAshfinchFile(dir / "betpattern/b_ashfinchbasic_syspattern.txt", AshfinchSettings{});
   editor.Show();

@@ -263,6 +263,43 @@ TEST_F(AshfinchTest, OldFormatUsesCnbuAsTheMultiplier) {
   EXPECT_EQ(state().nbu, 6);
 }
 
+TEST_F(AshfinchTest, OldFormatSpreadIntoBandsStakesTheSame) {
+  const std::string old_text =
+      "[BETPATTERN]\r\nUnit=5\r\nCNBU=3\r\nCLR1=2\r\nCLR2=2\r\nCLRMin=1\r\nCLRDef=1\r\n"
+      "CJyokenCount=2\r\nCJyokenLU=20\r\nCJyokenLR=4\r\nCJyokenNBU=8\r\nCJyokenRound=15\r\n";
+  dir.Write("betpattern/t_ashfinchbasic_syspattern.txt", old_text);
+  ASSERT_TRUE(LoadAshfinchSystem(Path(), system).ok());
+  // Long enough losing and winning stretches to reach every band of LR and R mode.
+  const std::vector<O> outcomes = {O::kLoss, O::kLoss, O::kLoss, O::kWin,  O::kLoss, O::kLoss,
+                                   O::kLoss, O::kLoss, O::kTie,  O::kLoss, O::kWin,  O::kLoss,
+                                   O::kLoss, O::kLoss, O::kLoss, O::kLoss, O::kLoss, O::kWin,
+                                   O::kWin,  O::kLoss, O::kWin,  O::kWin,  O::kWin,  O::kLoss};
+  auto stakes_of = [&] {
+    std::vector<std::string> stakes;
+    for (O o : outcomes) {
+      stakes.push_back(Bet());
+      Play(o);
+    }
+    return stakes;
+  };
+  const std::vector<std::string> old_stakes = stakes_of();
+  const AshfinchSettings old_settings = system.settings();
+  auto replay = [&](const AshfinchSettings& settings) {
+    balance = 100000;
+    card = 1;
+    Start(settings);
+    return stakes_of();
+  };
+
+  AshfinchSettings spread = old_settings;
+  SpreadFixedMultiplier(spread);
+  EXPECT_FALSE(spread.fixed_m);
+  EXPECT_EQ(replay(spread), old_stakes);
+  AshfinchSettings default_bands = old_settings;
+  default_bands.fixed_m.reset();
+  EXPECT_NE(replay(default_bands), old_stakes);  // what saving without the spread would do
+}
+
 TEST_F(AshfinchTest, SavedFileIsHexadecimalOfTheIniText) {
   AshfinchSettings s;
   s.mode(AshfinchMode::kP).p_system = "日本語の系";

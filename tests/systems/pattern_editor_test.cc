@@ -180,6 +180,36 @@ TEST_F(PatternEditorTest, SpecialConditionFileAndReload) {
   EXPECT_EQ(dialogs.questions.back(), st::kPatternExists);
 }
 
+TEST_F(PatternEditorTest, WhatThePageCannotShowIsAskedForAgainOnSave) {
+  // A hand-edited run length of 20 and a face list that no longer exists.
+  const std::string hand_edited =
+      "mode=1\r\notherbets=B\r\nchecked1=1,20,\r\nchecked2=3,gone_facepattern.txt,FACE\r\n";
+  dir.Write("betpattern/sp_facepattern.txt", hand_edited);
+  editor.Show();
+  editor.ChooseSpecial(0);
+  editor.LoadSpecial();
+  EXPECT_EQ(editor.special().streaks[0].run_length, 0);
+  EXPECT_EQ(editor.special().face_list, "");
+  dialogs.answers = {true};
+  EXPECT_FALSE(editor.SaveSpecial());
+  EXPECT_EQ(dialogs.messages.back(), "【優先度1】の回数が選択されていません");
+  editor.SetRunLength(1, 5);
+  EXPECT_FALSE(editor.SaveSpecial());
+  EXPECT_EQ(dialogs.messages.back(), "【優先度3】のフェイスパターンが選択されていません");
+
+  // A list chosen, then deleted behind the page's back before the lists are refilled.
+  dir.Write("facepattern/faces_facepattern.txt",
+            *EncodeCp932("PB のパターンが発生した場合 P にベットする\r\n"));
+  editor.RefillFaceLists();
+  editor.ChooseFaceList(0);
+  ASSERT_EQ(editor.special().face_list, "faces");
+  fs::remove(dir / "facepattern/faces_facepattern.txt");
+  editor.RefillFaceLists();
+  EXPECT_FALSE(editor.SaveSpecial());
+  EXPECT_EQ(dialogs.messages.back(), "【優先度3】のフェイスパターンが選択されていません");
+  EXPECT_EQ(ReadWholeFile(dir / "betpattern/sp_facepattern.txt"), hand_edited);
+}
+
 TEST_F(PatternEditorTest, FixedStrategyFileAndStrategySwitchResets) {
   editor.SetFirstBet("P");
   editor.SetSelect(3);
