@@ -140,8 +140,8 @@ void GraphWindowModel::Choose(int index) {
 }
 
 bool GraphWindowModel::LoadChosen() {
-  if (choice_ < 0) {
-    dialogs_.ShowMessage(kGraphChoicePrompt, MessageKind::kWarning);
+  if (choice_ < 0) {  // the prompt names no file
+    dialogs_.ShowMessage(kGraphFileMissing, MessageKind::kWarning);
     return false;
   }
   const SavedGraph chosen = saved_graphs_[choice_];

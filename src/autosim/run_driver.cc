@@ -79,6 +79,22 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
 
   running_ = true;
   stop_ = false;
+  // Whatever escapes from here on (an unreadable settings file in the table's all-clear, say)
+  // must not leave the program believing a run is still going: no run could start and the
+  // window could never close.
+  struct RunningGuard {
+    RunDriver& driver;
+    RunTable& table;
+    ~RunningGuard() {
+      if (!driver.running_) return;
+      driver.running_ = false;
+      driver.stop_ = false;
+      try {
+        table.EndRun();
+      } catch (const IoError&) {
+      }
+    }
+  } guard{*this, table};
   last_requested_ = requested;
   table.BeginRun(requested);
   observer.OnRunStarted(request.kind);
@@ -218,6 +234,8 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
   const bool stopped = stop_;
   stop_ = false;
   result.end_label = stopped ? run_texts::kStoppedMidway : run_texts::kFinished;
+  // A negative count typed in the field plays nothing, and the closing lines say so ("試行回数0")
+  // rather than repeating the negative number as if it had been played.
   result.rounds_played = stopped ? table.RoundCounter() : std::max<int64_t>(requested, 0);
   result.completed = !stopped;
   const std::string statistics_line = table.StatisticsLine();

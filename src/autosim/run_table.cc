@@ -53,8 +53,10 @@ void SessionRunTable::DealAndSettle(SettledRound& out) {
 
 void SessionRunTable::EndRun() {
   session_.scoreboard().ClearRecord();
-  session_.set_automatic_state(0);
+  // Back to normal mode while still counting as a run, so the panel stays open for "ログを見る"
+  // and "グラフ表示" on what just ran.
   session_.SetTableEnabled(true);
+  session_.set_automatic_state(0);
   BetState& bets = session_.mutable_bets();
   bets.player_stake = bets.banker_stake = bets.table_stake = 0;
 }
@@ -115,8 +117,8 @@ void EngineRunTable::EndRun() {
   SetBalance(table, bets_.balance, bets_.balance_text);
   table.player_stake = table.banker_stake = table.table_stake = 0;
   session_->scoreboard().ClearRecord();
+  session_->SetTableEnabled(true);  // before the state, as above: the panel stays open
   session_->set_automatic_state(0);
-  session_->SetTableEnabled(true);
 }
 
 }  // namespace vessaro

@@ -213,8 +213,13 @@ std::string DecodeCp932(std::string_view bytes) {
           continue;
         }
       }
+      // An unassigned pair is still one character: its trail byte must not surface as a
+      // backslash or a separator and split a field.
+      const bool trail_follows = i + 1 < bytes.size() && static_cast<uint8_t>(bytes[i + 1]) >= 0x40 &&
+                                 static_cast<uint8_t>(bytes[i + 1]) <= 0xFC &&
+                                 static_cast<uint8_t>(bytes[i + 1]) != 0x7F;
       AppendUtf8(out, kReplacement);
-      ++i;
+      i += trail_follows ? 2 : 1;
       continue;
     }
     char32_t cp = t.single[b];

@@ -81,9 +81,19 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes) {
     if (fd < 0 && errno != EEXIST) ThrowErrno("cannot create", tmp);
   }
   if (fd < 0) ThrowErrno("cannot create", tmp);
-  WriteAll(fd, bytes, tmp);
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+  try {
+    WriteAll(fd, bytes, tmp);  // closes fd when it throws
+  } catch (const IoError&) {
+    ::unlink(tmp.c_str());  // a full disk must not leave half-written temporaries behind
+    throw;
+  }
+  const bool synced = ::fsync(fd) == 0;
+  int saved = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!synced || !closed) {
+    if (synced) saved = errno;
     ::unlink(tmp.c_str());
+    errno = saved;
     ThrowErrno("cannot write", tmp);
   }
   if (::rename(tmp.c_str(), path.c_str()) != 0) {

@@ -8,6 +8,9 @@ namespace vessaro {
 
 std::optional<std::string> OpenWithAssociation(Shell& shell, const std::string& path) {
   if (fs::path(path).extension().empty()) return std::string(kCannotStartApplication);
+  // The desktop's opener reports success as soon as it has started, even for a file that is not
+  // there, so a missing file is refused here.
+  if (!FileExists(path)) return std::string(kCannotStartApplication);
   if (!shell.OpenWithAssociation(path)) return std::string(kCannotStartApplication);
   return std::nullopt;
 }

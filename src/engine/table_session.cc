@@ -20,7 +20,9 @@ bool CheckRequiredFiles(const fs::path& program_folder) {
   if (!FolderExists(image)) return false;
   for (const char* name : kChipPictures)
     if (!FileExists(image / name)) return false;
-  for (const char* folder : kDataFolders) EnsureFolder(program_folder / folder);
+  // A data folder that cannot be made (a plain file in its place) would fail every save later.
+  for (const char* folder : kDataFolders)
+    if (!EnsureFolder(program_folder / folder)) return false;
   for (int i = 0; i < 52; ++i) {
     Card card{static_cast<uint8_t>(i)};
     if (!FileExists(image / (std::string(CardName(card)) + ".bmp"))) return false;

@@ -23,6 +23,8 @@ std::optional<std::vector<std::string>> ReadFieldValues(const fs::path& path) {
 }
 
 int ParseIntOr(std::string_view text, int fallback) {
+  // The range check ignores leading zeros, so the reading must too ("0000000000000000000100").
+  while (text.size() > 1 && text[0] == '0') text.remove_prefix(1);
   long long v;
   if (!ParseInt64(text, v) || v < -2147483647 || v > 2147483647) return fallback;
   return static_cast<int>(v);
@@ -52,7 +54,8 @@ bool CheckNumberText(std::string_view text, bool allow_fraction, bool allow_minu
     return false;
   }
   if (low == 0 && high == 0) return true;
-  // Read as a number with four fractional digits, in units of 1/10000.
+  // Read as a number with four fractional digits, in units of 1/10000; further digits are
+  // dropped, not rounded (nothing the program writes has more than two).
   std::string_view digits = text.substr(negative ? 1 : 0);
   size_t point = digits.find('.');
   std::string_view whole = digits.substr(0, point);
@@ -94,25 +97,47 @@ void SaveTableSettings(const fs::path& program_folder, const TableSettings& sett
   WriteWholeFile(RulesPath(program_folder), HexEncodeText(MakeSettingsText(settings, balance_text)));
 }
 
+namespace {
+
+// A remembered balance outside what the load accepts would make the next start delete the whole
+// file, and every other setting with it: one that grew past the top is kept at the top, one
+// below 1 (or unreadable) starts again from 5000 as an emptied balance does.
+std::string LoadableBalance(const std::string& balance) {
+  if (CheckNumberText(balance, true, false, 1, 1000000)) return balance;
+  if (!balance.empty() && balance[0] != '0' && CheckNumberText(balance, true, false, 1000000, 9999999999999))
+    return "1000000";
+  return "5000";
+}
+
+// The save moments never replace the file with one the load would refuse (settings that were
+// never loaded because the file could not be read, or a forced dialog closed unconfirmed).
+void SaveIfLoadable(const fs::path& program_folder, const TableSettings& settings, std::string_view balance) {
+  if (!ValidateSettingsFields(SplitFields(MakeSettingsText(settings, balance), 0, "&").fields)) return;
+  SaveTableSettings(program_folder, settings, balance);
+}
+
+}  // namespace
+
 void SaveSettingsOnClose(const fs::path& program_folder, TableSettings& settings,
                          std::string_view shown_balance) {
   settings.balance_setting = std::string(shown_balance);
   if (!FileExists(RulesPath(program_folder))) return;
   if (settings.balance_setting.empty() || settings.balance_setting[0] == '0')
     settings.balance_setting = "5000";
-  SaveTableSettings(program_folder, settings,
-                    settings.remember_balance ? settings.balance_setting : settings.configured_balance);
+  if (settings.remember_balance) settings.balance_setting = LoadableBalance(settings.balance_setting);
+  SaveIfLoadable(program_folder, settings,
+                 settings.remember_balance ? settings.balance_setting : settings.configured_balance);
 }
 
 void SaveSettingsBeforeDialog(const fs::path& program_folder, const TableSettings& settings,
                               std::string_view shown_balance) {
   std::string balance;
   if (settings.remember_balance) {
-    balance = std::string(shown_balance.substr(0, shown_balance.find('.')));
+    balance = LoadableBalance(std::string(shown_balance.substr(0, shown_balance.find('.'))));
   } else {
     balance = settings.configured_balance;
   }
-  SaveTableSettings(program_folder, settings, balance);
+  SaveIfLoadable(program_folder, settings, balance);
 }
 
 SettingsLoadResult ReadTableSettings(const fs::path& program_folder, TableSettings& settings) {
@@ -203,14 +228,18 @@ RuleDialogResult ConfirmRuleDialog(const fs::path& program_folder, const RuleDia
   }
   int speed = input.speed_index >= 0 && input.speed_index < 3 ? input.speed_index : 1;
   int mode = input.mode_index >= 0 && input.mode_index < 6 ? input.mode_index : 0;
-  settings.balance_setting = balance;
-  settings.configured_balance = balance;
-  settings.remember_balance = input.remember;
-  settings.minimum = ParseIntOr(minimum, settings.minimum);
-  settings.maximum = ParseIntOr(maximum, settings.maximum);
-  settings.deal_interval = kSpeedIntervals[speed];
-  settings.outcome_mode = std::string(kOutcomeModeNames[mode]);
-  SaveTableSettings(program_folder, settings, balance);
+  // The table takes the new values only once they are on disk: a failed write leaves both as
+  // they were.
+  TableSettings confirmed = settings;
+  confirmed.balance_setting = balance;
+  confirmed.configured_balance = balance;
+  confirmed.remember_balance = input.remember;
+  confirmed.minimum = ParseIntOr(minimum, settings.minimum);
+  confirmed.maximum = ParseIntOr(maximum, settings.maximum);
+  confirmed.deal_interval = kSpeedIntervals[speed];
+  confirmed.outcome_mode = std::string(kOutcomeModeNames[mode]);
+  SaveTableSettings(program_folder, confirmed, balance);
+  settings = confirmed;
   result.confirmed = true;
   return result;
 }

@@ -245,7 +245,7 @@ TEST_F(GraphWindowModelTest, ReplayWindowLoadsOnlyOnCommandAndNeverAsks) {
   WriteSaved("Graph/a_Graph_Flat.txt", "A");
   GraphWindowModel& m = Open(GraphFlavour::kReplay);
   EXPECT_FALSE(m.LoadChosen());
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"グラフを選択してください"});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"グラフファイルが存在しません"});  // the prompt names no file
   m.Choose(0);
   EXPECT_EQ(m.system_title(), "マーチン");  // not loaded yet
   EXPECT_TRUE(m.LoadChosen());

@@ -341,6 +341,19 @@ TEST_F(RunDriverTest, StopLimitsEndTheRunBeforeTheRoundThatStartsBeyond) {
   EXPECT_EQ(dialogs.messages.front(), "終了条件に達しました");
 }
 
+TEST_F(RunDriverTest, AFailedStartLeavesNoRunGoing) {
+  class UnreadableSettingsTable : public ScriptedTable {
+   public:
+    UnreadableSettingsTable() : ScriptedTable("B") {}
+    void BeginRun(int64_t) override { throw IoError("cannot read System/Rules.dat"); }
+  } broken;
+  EXPECT_THROW(Run(broken, "3"), IoError);
+  EXPECT_FALSE(driver.running());
+  EXPECT_TRUE(broken.ended);  // the table is back in normal mode
+  ScriptedTable table("B");
+  EXPECT_TRUE(Run(table, "3").started);
+}
+
 TEST_F(RunDriverTest, TiesLeaveCardsAndHistoryAlone) {
   loader.system.win_next = 2;
   loader.system.lose_next = 3;

@@ -32,6 +32,8 @@ TEST(Cp932Test, UndecodableBytesBecomeReplacementCharacters) {
   EXPECT_EQ(out, "a\xEF\xBF\xBD");
   EXPECT_EQ(DecodeCp932("\x81\x20x"), "\xEF\xBF\xBD x");
   EXPECT_FALSE(DecodeCp932("\xA0").empty());
+  // An unassigned pair is one character: its trail byte never reads as a separator.
+  EXPECT_EQ(DecodeCp932("\x85\x5C,\x85\x2C"), "\xEF\xBF\xBD,\xEF\xBF\xBD,");
 }
 
 TEST(Cp932Test, RefusesWhatItCannotHold) {

@@ -1,7 +1,12 @@
 #include "common/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "common/line_appender.h"
 #include "support/temp_folder.h"
@@ -21,6 +26,33 @@ TEST(FilesTest, WholeFilesAndTextConversion) {
   WriteWholeFile(f, "x");
   EXPECT_EQ(ReadWholeFile(f), "x");
   // The atomic write leaves no temporary file behind.
+  EXPECT_EQ(ListFiles(dir.path()).size(), 1u);
+}
+
+TEST(FilesTest, FailedWholeFileWriteKeepsTheOldFileAndNoTemporary) {
+  TempFolder dir;
+  fs::path f = dir / "Rules.dat";
+  WriteWholeFile(f, "old");
+  // A file-size limit makes the write fail the way a full disk does; a child process keeps the
+  // limit away from the rest of the tests.
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{16, 16};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      WriteWholeFile(f, std::string(4096, 'x'));
+    } catch (const IoError&) {
+      ::_exit(0);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not report its failure";
+  EXPECT_EQ(ReadWholeFile(f), "old");
   EXPECT_EQ(ListFiles(dir.path()).size(), 1u);
 }
 

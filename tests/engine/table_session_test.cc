@@ -242,6 +242,10 @@ TEST(RequiredFilesTest, PicturesAndFolders) {
   dir.Write("image/H13.bmp", "");
   DeleteFileIfExists(dir / "image/card.bmp");
   EXPECT_FALSE(CheckRequiredFiles(dir.path()));
+  dir.Write("image/card.bmp", "");
+  fs::remove(dir / "Graph");
+  dir.Write("Graph", "a plain file where the folder belongs");
+  EXPECT_FALSE(CheckRequiredFiles(dir.path()));
 }
 
 }  // namespace

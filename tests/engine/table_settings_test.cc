@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"unknown mode", Fields("5000", "1", "500", "True", "100", "普通モード"), false},
         FieldCase{"empty mode", Fields("5000", "1", "500", "True", "100", ""), false},
         FieldCase{"huge number", Fields("99999999999999999999999", "1", "500", "True", "100", "天国モード"), false},
+        FieldCase{"leading zeros read as typed",
+                  Fields("5000", "0000000000000000000100", "50", "True", "100", "天国モード"), false},
         FieldCase{"five fields", {"blance=1", "minimum=1", "maximum=5", "blancememory=True", "sleeptime=100"}, false}));
 
 TEST(CheckNumberTextTest, Rules) {
@@ -156,7 +158,9 @@ TEST_F(RulesFileTest, SaveOnCloseFollowsTheRememberFlag) {
     std::string shown;
     std::string stored;
   } cases[] = {{true, "1234.50", "1234.50"}, {true, "0.00", "5000"}, {true, "", "5000"},
-               {false, "9999.00", "2000"}};
+               {false, "9999.00", "2000"},
+               // Grown past what the load accepts: kept at the top rather than losing the file.
+               {true, "1000000.00", "1000000.00"}, {true, "1500000.00", "1000000"}};
   for (const Case& c : cases) {
     WriteRules("x");
     TableSettings s;
@@ -183,6 +187,37 @@ TEST_F(RulesFileTest, OpeningTheDialogFromTheMenuThenCancelling) {
   EXPECT_EQ(shown.balance, "1234");
   EXPECT_EQ(shown.speed_index, 2);
   EXPECT_TRUE(shown.remember);
+}
+
+TEST_F(RulesFileTest, SaveMomentsNeverWriteAFileTheLoadWouldDelete) {
+  const std::string good = "blance=1234&minimum=1&maximum=500&blancememory=True&sleeptime=250&randommode=天国モード";
+  for (const char* shown : {"0.50", "1500000.00"}) {
+    WriteRules(good);
+    ASSERT_EQ(LoadTableSettings(dir.path(), settings, dialogs, dialog), SettingsLoadResult::kLoaded);
+    SaveSettingsBeforeDialog(dir.path(), settings, shown);
+    EXPECT_EQ(ReadTableSettings(dir.path(), settings), SettingsLoadResult::kLoaded) << shown;
+  }
+  // Settings that were never loaded (an unreadable file at start) leave the file alone.
+  WriteRules(good);
+  TableSettings never_loaded;
+  SaveSettingsOnClose(dir.path(), never_loaded, "1000.00");
+  SaveSettingsBeforeDialog(dir.path(), never_loaded, "1000.00");
+  EXPECT_EQ(RulesText(), good);
+}
+
+TEST_F(RulesFileTest, FailedConfirmWriteLeavesTheSettingsAsTheyWere) {
+  dir.Write("System", "a file where the folder belongs");
+  settings.outcome_mode = "天国モード";
+  RuleDialogValues v;
+  v.balance = "3000";
+  v.minimum = "5";
+  v.maximum = "50";
+  v.mode_index = 4;
+  const TableSettings before = settings;
+  EXPECT_THROW(ConfirmRuleDialog(dir.path(), v, settings), IoError);
+  EXPECT_EQ(settings.outcome_mode, before.outcome_mode);
+  EXPECT_EQ(settings.minimum, before.minimum);
+  EXPECT_EQ(settings.balance_setting, before.balance_setting);
 }
 
 TEST_F(RulesFileTest, DialogShowsFileValues) {

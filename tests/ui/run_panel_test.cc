@@ -74,7 +74,9 @@ TEST_F(RunPanelTest, ListsStartOnTheirPrompts) {
 
 TEST_F(RunPanelTest, RunOnTheTableShowsItsRoundsAndOpensTheGraph) {
   Choose(1, 1, "5");
+  w->PanelToggleClick();
   w->BtnAutoGuiClick();
+  EXPECT_TRUE(w->session().display().run_panel_open);  // left open for the log and the graph
   EXPECT_EQ(w->round_label()->text(), "ラウンド5");
   EXPECT_TRUE(EndsWith(FromQt(w->log_edit()->text()), "20240101130000AutoGUI.txt"));
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"終了しました。グラフを表示します"});
@@ -89,7 +91,9 @@ TEST_F(RunPanelTest, RunWithoutDisplayShowsProgressAndLeavesItsBalance) {
   clock.monotonic_step = RunDriver::kYieldMillis;
   std::vector<std::string> progress;
   pump.on_process = [&] { progress.push_back(FromQt(w->progress_label()->text())); };
+  w->PanelToggleClick();
   w->BtnAutoOnlyClick();
+  EXPECT_TRUE(w->session().display().run_panel_open);
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.back(), "処理中です... 300/300");
   const auto log = ReadTextLines(folder / "log/20240101130000Auto.txt");

@@ -11,6 +11,7 @@
 #include "program_folder_fixture.h"
 #include "support/fakes.h"
 #include "ui/common/qt_ports.h"
+#include "ui/table/counter_chip.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/vessaro_main.h"
 
@@ -257,11 +258,46 @@ TEST_F(TableWindowTest, ScreenshotIsSavedAsJpeg) {
 TEST_F(TableWindowTest, ManualOpensWithItsProgram) {
   auto w = Open();
   w->FirstDisplay();
+  folder.Write("Manual.pdf", "%PDF-1.4\n");
   w->MenuManualClick();
   EXPECT_EQ(shell.opened, std::vector<std::string>{(folder / "Manual.pdf").string()});
   shell.succeed = false;
   w->MenuManualClick();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"アプリケーションファイルを起動できませんでした。"});
+  // The desktop's opener would report success for a file that is gone; the table must not.
+  shell.succeed = true;
+  DeleteFileIfExists(folder / "Manual.pdf");
+  w->MenuManualClick();
+  EXPECT_EQ(shell.opened.size(), 2u);  // the missing file never reached the opener
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST_F(TableWindowTest, ChipPileGrowsUpwardsFromItsBottomEdge) {
+  TablePictures pictures(folder.path());
+  QWidget area;
+  TCounterChip pile(pictures, &area);
+  pile.move(10, 200);
+  const int bottom = pile.geometry().bottom();
+  struct Case {
+    int64_t amount;
+    int chips;
+  } cases[] = {{5330, 6}, {0, 0}, {1, 1}, {10000, 2}};  // 5000+250+25+25+25+5
+  for (const Case& c : cases) {
+    pile.ShowChipPile(c.amount);
+    EXPECT_EQ(pile.chip_count(), c.chips) << c.amount;
+    EXPECT_EQ(pile.height(), 7 * c.chips + 50) << c.amount;
+    EXPECT_EQ(pile.geometry().bottom(), bottom) << c.amount;
+  }
+}
+
+TEST(SelectChipPictureTest, FillsWithTheBottomLeftColourAndDrawsTheChipTwice) {
+  QImage chip(20, 20, QImage::Format_ARGB32);
+  chip.fill(Qt::red);
+  chip.setPixelColor(0, 19, Qt::blue);
+  const QImage selected = SelectChipPicture(QPixmap::fromImage(chip)).toImage();
+  ASSERT_EQ(selected.size(), QSize(20, 20));
+  EXPECT_EQ(selected.pixelColor(19, 0), QColor(Qt::blue));  // only the fill reaches this corner
+  EXPECT_EQ(selected.pixelColor(8, 8), QColor(Qt::red));
 }
 
 TEST_F(TableWindowTest, RuleDialogChecksAndWrites) {

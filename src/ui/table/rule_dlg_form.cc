@@ -114,7 +114,11 @@ void TRuleDlgForm::SetValues(const RuleDialogValues& v) {
 void TRuleDlgForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!RunOnce(shown_)) return;
-  SetValues(PrepareRuleDialog(program_folder_, settings_));
+  try {
+    SetValues(PrepareRuleDialog(program_folder_, settings_));
+  } catch (const IoError& e) {  // an unreadable file: the dialog shows its defaults
+    dialogs_.ShowMessage(e.what(), MessageKind::kError);
+  }
   CenterOver(parentWidget(), this, 0.5, 0.5);
 }
 

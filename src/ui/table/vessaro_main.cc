@@ -619,7 +619,8 @@ void TVessaroMain::Refresh() {
     const QString chosen = combo->currentText();
     combo->clear();
     combo->addItems(items);
-    // The name shown stays as it was.
+    // The name shown stays as it was; one that is gone (deleted in an editor) goes back to the
+    // prompt, so a run asks for a choice rather than failing on the missing file.
     const int keep = combo->findText(chosen);
     combo->setCurrentIndex(keep < 0 ? 0 : keep);
   };
