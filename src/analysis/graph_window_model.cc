@@ -113,7 +113,7 @@ bool GraphWindowModel::Save() {
     return false;
   }
   try {
-    if (!EnsureFolder(graph_folder())) throw IoError("cannot create " + graph_folder().string());
+    if (!EnsureFolder(graph_folder())) ThrowIoError(IoAction::kCreateFolder, graph_folder());
     const fs::path target = SavedGraphFile(graph_folder(), name, flavour_);
     const bool existed = FileExists(target);
     if (existed && !dialogs_.AskYesNo(kGraphExists)) return false;
@@ -187,7 +187,7 @@ bool GraphWindowModel::DeleteChosen() {
   const bool shown = current_file_ == chosen.file ||
                      (!current_file_.empty() && fs::equivalent(current_file_, chosen.file, ec));
   if (!DeleteFileIfExists(chosen.file)) {
-    ShowIoError(IoError("cannot delete " + chosen.file.string()));
+    ShowIoError(IoError(IoErrorMessage(IoAction::kDelete, chosen.file)));
     return false;
   }
   saved_graphs_ = ListSavedGraphs(graph_folder());

@@ -42,7 +42,7 @@ size_t CharacterCut(std::string_view bytes, bool utf8) {
 
 LogTextReader::LogTextReader(const fs::path& file)
     : in_(file, std::ios::binary), file_(file), total_bytes_(FileSizeOf(file)) {
-  if (!in_) throw IoError("cannot open " + file.string());
+  if (!in_) ThrowIoError(IoAction::kRead, file);
 }
 
 void LogTextReader::Fill(size_t piece_bytes) {
@@ -56,7 +56,7 @@ void LogTextReader::Fill(size_t piece_bytes) {
     in_.read(buffer_.data() + old_size, static_cast<std::streamsize>(piece_bytes));
     const auto got = static_cast<size_t>(in_.gcount());
     buffer_.resize(old_size + got);
-    if (in_.bad()) throw IoError("cannot read " + file_.string());
+    if (in_.bad()) ThrowIoError(IoAction::kRead, file_);
     if (got < piece_bytes) end_of_file_ = true;
   }
 }

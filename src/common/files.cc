@@ -16,8 +16,39 @@
 namespace vessaro {
 namespace {
 
-[[noreturn]] void ThrowErrno(const std::string& what, const fs::path& path) {
-  throw IoError(what + " " + path.string() + ": " + std::strerror(errno));
+[[noreturn]] void ThrowErrno(IoAction action, const fs::path& path) { ThrowIoError(action, path, errno); }
+
+std::string ReasonText(int error_number) {
+  switch (error_number) {
+    case EACCES:
+    case EPERM:
+      return "アクセスが許可されていません";
+    case ENOSPC:
+    case EDQUOT:
+      return "ディスクの空き容量が足りません";
+    case EFBIG:
+      return "ファイルが大きすぎます";
+    case EROFS:
+      return "読み取り専用の場所です";
+    case ENOENT:
+      return "ファイルまたはフォルダが見つかりません";
+    case ENOTDIR:
+      return "フォルダのあるべき場所にファイルがあります";
+    case EISDIR:
+      return "ファイルのあるべき場所にフォルダがあります";
+    case ENAMETOOLONG:
+      return "パスが長すぎます";
+    case EMFILE:
+    case ENFILE:
+      return "開いているファイルが多すぎます";
+    case EIO:
+      return "ディスクの読み書きでエラーが発生しました";
+    case EBUSY:
+    case ETXTBSY:
+      return "ほかのプログラムが使用中です";
+    default:
+      return "エラー番号 " + std::to_string(error_number);
+  }
 }
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& path) {
@@ -30,7 +61,7 @@ void WriteAll(int fd, std::string_view bytes, const fs::path& path) {
       int saved = errno;
       ::close(fd);
       errno = saved;
-      ThrowErrno("cannot write", path);
+      ThrowErrno(IoAction::kWrite, path);
     }
     p += n;
     left -= static_cast<size_t>(n);
@@ -45,11 +76,36 @@ std::string LowerAscii(std::string s) {
 
 }  // namespace
 
+std::string IoErrorMessage(IoAction action, const fs::path& path, int error_number) {
+  std::string text;
+  switch (action) {
+    case IoAction::kRead:
+      text = "ファイルを読み込めませんでした。";
+      break;
+    case IoAction::kWrite:
+      text = "ファイルに書き込めませんでした。";
+      break;
+    case IoAction::kDelete:
+      text = "ファイルを削除できませんでした。";
+      break;
+    case IoAction::kCreateFolder:
+      text = "フォルダを作成できませんでした。";
+      break;
+  }
+  text += "\r\n" + path.string();
+  if (error_number != 0) text += "\r\n（" + ReasonText(error_number) + "）";
+  return text;
+}
+
+void ThrowIoError(IoAction action, const fs::path& path, int error_number) {
+  throw IoError(IoErrorMessage(action, path, error_number));
+}
+
 std::string ReadWholeFile(const fs::path& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return {};
-    ThrowErrno("cannot open", path);
+    ThrowErrno(IoAction::kRead, path);
   }
   std::string out;
   char buf[65536];
@@ -60,7 +116,7 @@ std::string ReadWholeFile(const fs::path& path) {
       int saved = errno;
       ::close(fd);
       errno = saved;
-      ThrowErrno("cannot read", path);
+      ThrowErrno(IoAction::kRead, path);
     }
     if (n == 0) break;
     out.append(buf, static_cast<size_t>(n));
@@ -78,11 +134,11 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes) {
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
     tmp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
     fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0 && errno != EEXIST) ThrowErrno("cannot create", tmp);
+    if (fd < 0 && errno != EEXIST) ThrowErrno(IoAction::kWrite, path);
   }
-  if (fd < 0) ThrowErrno("cannot create", tmp);
+  if (fd < 0) ThrowErrno(IoAction::kWrite, path);
   try {
-    WriteAll(fd, bytes, tmp);  // closes fd when it throws
+    WriteAll(fd, bytes, path);  // closes fd when it throws; names the file the user knows
   } catch (const IoError&) {
     ::unlink(tmp.c_str());  // a full disk must not leave half-written temporaries behind
     throw;
@@ -94,13 +150,13 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes) {
     if (synced) saved = errno;
     ::unlink(tmp.c_str());
     errno = saved;
-    ThrowErrno("cannot write", tmp);
+    ThrowErrno(IoAction::kWrite, path);
   }
   if (::rename(tmp.c_str(), path.c_str()) != 0) {
     int saved = errno;
     ::unlink(tmp.c_str());
     errno = saved;
-    ThrowErrno("cannot replace", path);
+    ThrowErrno(IoAction::kWrite, path);
   }
 }
 
@@ -118,9 +174,9 @@ void AppendLine(std::string_view text, const fs::path& path) {
   std::string bytes = EncodeCp932Lossy(text);
   bytes.append("\r\n");
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) ThrowErrno("cannot open", path);
+  if (fd < 0) ThrowErrno(IoAction::kWrite, path);
   WriteAll(fd, bytes, path);
-  if (::close(fd) != 0) ThrowErrno("cannot write", path);
+  if (::close(fd) != 0) ThrowErrno(IoAction::kWrite, path);
 }
 
 bool HexEncodeFile(const fs::path& path) {
@@ -181,7 +237,8 @@ int RemoveFolder(const fs::path& path) {
                       fs::perm_options::add, perm_ec);
   }
   fs::remove_all(path, ec);
-  return ec || fs::exists(path) ? -2 : 0;
+  std::error_code exists_ec;
+  return ec || fs::exists(path, exists_ec) || exists_ec ? -2 : 0;
 }
 
 int64_t FileSizeOf(const fs::path& path) {

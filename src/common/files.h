@@ -18,6 +18,12 @@ class IoError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+enum class IoAction { kRead, kWrite, kDelete, kCreateFolder };
+// What users are shown when a file operation fails: what could not be done, on which file, and
+// why (errno in words), in Japanese like every other message of the program.
+std::string IoErrorMessage(IoAction action, const fs::path& path, int error_number = 0);
+[[noreturn]] void ThrowIoError(IoAction action, const fs::path& path, int error_number = 0);
+
 // Raw bytes; empty when the file does not exist.
 std::string ReadWholeFile(const fs::path& path);
 // Creates or replaces the file with exactly these bytes, through a temporary file in the same

@@ -32,7 +32,7 @@ void LineAppender::Append(std::string_view line) {
 void LineAppender::Flush() {
   if (buffer_.empty() || path_.empty()) return;
   int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) throw IoError("cannot open " + path_.string() + ": " + std::strerror(errno));
+  if (fd < 0) ThrowIoError(IoAction::kWrite, path_, errno);
   const char* p = buffer_.data();
   size_t left = buffer_.size();
   while (left > 0) {
@@ -43,7 +43,7 @@ void LineAppender::Flush() {
       ::close(fd);
       // Drop what was written so that a retry does not repeat lines.
       buffer_.erase(0, buffer_.size() - left);
-      throw IoError("cannot write " + path_.string() + ": " + std::strerror(saved));
+      ThrowIoError(IoAction::kWrite, path_, saved);
     }
     p += n;
     left -= static_cast<size_t>(n);

@@ -192,7 +192,7 @@ void AshfinchEditorModel::Delete() {
       dialogs_.ShowMessage(st::kSettingsFileMissing, MessageKind::kWarning);
       return;
     }
-    if (!DeleteFileIfExists(path)) throw IoError("cannot delete " + path.string());
+    if (!DeleteFileIfExists(path)) ThrowIoError(IoAction::kDelete, path);
     systems_.Refill(ListAshfinchNames(program_folder_));
     dialogs_.ShowMessage(st::kDeleted, MessageKind::kInformation);
   });

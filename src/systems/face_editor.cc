@@ -181,7 +181,7 @@ void FacePatternEditorModel::Delete() {
       dialogs_.ShowMessage(st::kSettingsFileMissing, MessageKind::kWarning);
       return;
     }
-    if (!DeleteFileIfExists(path)) throw IoError("cannot delete " + path.string());
+    if (!DeleteFileIfExists(path)) ThrowIoError(IoAction::kDelete, path);
     files_.Refill(ListFaceListNames(program_folder_));
     lines_.clear();
     selected_line_ = -1;

@@ -118,7 +118,7 @@ void PatternEditorModel::DeletePattern() {
       dialogs_.ShowMessage(st::kSettingsFileMissing, MessageKind::kWarning);
       return;
     }
-    if (!DeleteFileIfExists(path)) throw IoError("cannot delete " + path.string());
+    if (!DeleteFileIfExists(path)) ThrowIoError(IoAction::kDelete, path);
     RefillPatternLists();
     ClearFixedPage();
     dialogs_.ShowMessage(st::kDeleted, MessageKind::kInformation);
@@ -249,7 +249,7 @@ void PatternEditorModel::DeleteSpecial() {
       dialogs_.ShowMessage(st::kSettingsFileMissing, MessageKind::kWarning);
       return;
     }
-    if (!DeleteFileIfExists(path)) throw IoError("cannot delete " + path.string());
+    if (!DeleteFileIfExists(path)) ThrowIoError(IoAction::kDelete, path);
     RefillPatternLists();
     ClearSpecialPage();
     dialogs_.ShowMessage(st::kDeleted, MessageKind::kInformation);

@@ -115,7 +115,7 @@ void SystemEditorModel::Delete() {
       dialogs_.ShowMessage(st::kSettingsFileMissing, MessageKind::kWarning);
       return;
     }
-    if (!DeleteFileIfExists(path)) throw IoError("cannot delete " + path.string());
+    if (!DeleteFileIfExists(path)) ThrowIoError(IoAction::kDelete, path);
     systems_.Refill(ListSystemNames(program_folder_));
     cards_.assign(kSystemCardCount, CardFields{});
     dialogs_.ShowMessage(st::kDeleted, MessageKind::kInformation);

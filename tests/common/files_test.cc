@@ -56,6 +56,26 @@ TEST(FilesTest, FailedWholeFileWriteKeepsTheOldFileAndNoTemporary) {
   EXPECT_EQ(ListFiles(dir.path()).size(), 1u);
 }
 
+TEST(FilesTest, FailuresAreExplainedInJapanese) {
+  TempFolder dir;
+  auto message_of = [](auto&& operation) {
+    try {
+      operation();
+    } catch (const IoError& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  dir.Write("sub/a.txt", "x");
+  EXPECT_EQ(message_of([&] { ReadWholeFile(dir / "sub"); }),
+            "ファイルを読み込めませんでした。\r\n" + (dir / "sub").string() +
+                "\r\n（ファイルのあるべき場所にフォルダがあります）");
+  EXPECT_EQ(message_of([&] { WriteWholeFile(dir / "sub/a.txt/b.txt", "y"); }),
+            "ファイルに書き込めませんでした。\r\n" + (dir / "sub/a.txt/b.txt").string() +
+                "\r\n（フォルダのあるべき場所にファイルがあります）");
+  EXPECT_EQ(IoErrorMessage(IoAction::kDelete, "x.txt"), "ファイルを削除できませんでした。\r\nx.txt");
+}
+
 TEST(FilesTest, AppendLineCreatesAndAppendsWholeLines) {
   TempFolder dir;
   fs::path f = dir / "log.txt";
