@@ -7,14 +7,13 @@
 #include "common/single_instance.h"
 #include "engine/table_session.h"
 #include "ui/common/qt_ports.h"
+#include "ui/common/window_helpers.h"
 #include "ui/table/vessaro_main.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vessaro"));
-  QFont font(QStringLiteral("Noto Sans CJK JP"));
-  font.setPointSize(10);
-  QApplication::setFont(font);
+  vessaro::SetUpJapaneseApplication();
 
   vessaro::SingleInstanceLock lock("Baccarat");
   if (!lock.owned()) {

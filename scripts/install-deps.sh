@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth
   qt6-qpa-plugins gstreamer1.0-plugins-good
+  qt6-translations-l10n
 )
 
 missing=()

@@ -15,6 +15,8 @@
 #include "support/fakes.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/vessaro_main.h"
+#include "ui/common/qt_ports.h"
+#include "ui/common/window_helpers.h"
 
 using namespace vessaro;
 
@@ -48,7 +50,7 @@ class NoDialog : public RuleDialogPort {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  vessaro::SetUpJapaneseApplication();
   if (argc < 3) {
     std::fprintf(stderr, "usage: table_screenshots <program folder> <output folder>\n");
     return 2;
@@ -122,6 +124,16 @@ int main(int argc, char** argv) {
                   QMessageBox::Ok);
   box.show();
   Save(&box, out, "09-second-start");
+  box.close();
+
+  // A question as the table asks it (cancelling an automatic run): its buttons read Japanese.
+  QTimer::singleShot(300, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      Save(modal, out, "10-question");
+      modal->close();
+    }
+  });
+  QtDialogs(&w).AskYesNo(table_texts::kStopQuestion);
   RemoveFolder(folder);
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "support/temp_folder.h"
 #include "ui/analysis/graph_bunseki_form.h"
 #include "ui/analysis/graph_form.h"
+#include "ui/common/window_helpers.h"
 
 using namespace vessaro;
 
@@ -49,7 +50,7 @@ std::string ReplayGraph() {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  vessaro::SetUpJapaneseApplication();
   if (argc < 2) {
     std::fprintf(stderr, "usage: graph_screenshots <output folder>\n");
     return 2;

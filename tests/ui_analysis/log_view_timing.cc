@@ -17,6 +17,7 @@
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "ui/analysis/log_view_form.h"
+#include "ui/common/window_helpers.h"
 
 using namespace vessaro;
 
@@ -85,7 +86,7 @@ void Measure(int rounds) {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  vessaro::SetUpJapaneseApplication();
   std::vector<int> rounds;
   for (int i = 1; i < argc; ++i) rounds.push_back(std::atoi(argv[i]));
   if (rounds.empty()) rounds = {10000, 1000000};

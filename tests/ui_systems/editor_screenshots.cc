@@ -22,6 +22,7 @@
 #include "ui/systems/card_setting_dlg.h"
 #include "ui/systems/card_setting_dlg2.h"
 #include "ui/systems/make_face_card_form.h"
+#include "ui/common/window_helpers.h"
 
 using namespace vessaro;
 
@@ -98,7 +99,7 @@ void WriteSamples(const fs::path& folder) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  vessaro::SetUpJapaneseApplication();
   if (argc < 2) {
     std::fprintf(stderr, "usage: editor_screenshots <output folder>\n");
     return 2;

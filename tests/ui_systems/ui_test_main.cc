@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QFont>
 #include <cstdlib>
+#include "ui/common/window_helpers.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+  vessaro::SetUpJapaneseApplication();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -3,7 +3,12 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
@@ -13,6 +18,16 @@
 #include "ui/common/qt_ports.h"
 
 namespace vessaro {
+
+void SetUpJapaneseApplication() {
+  QFont font(QStringLiteral("Noto Sans CJK JP"));
+  font.setPointSize(10);
+  QApplication::setFont(font);
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  static QTranslator qt_texts;
+  if (qt_texts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qt_texts);
+}
 
 void CenterOver(QWidget* owner, QWidget* dialog, double vertical, double horizontal) {
   if (dialog == nullptr) return;
@@ -33,6 +48,12 @@ void CenterOver(QWidget* owner, QWidget* dialog, double vertical, double horizon
 int ShowMessageOver(QWidget* owner, const QString& text, QMessageBox::Icon icon,
                     QMessageBox::StandardButtons buttons, const QString& title) {
   QMessageBox box(icon, title, text, buttons, owner);
+  // Named here as well, so the buttons read Japanese even where Qt's translations are missing.
+  const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+      {QMessageBox::Yes, "はい"}, {QMessageBox::No, "いいえ"}, {QMessageBox::Ok, "OK"},
+      {QMessageBox::Cancel, "キャンセル"}};
+  for (const auto& [button, name] : names)
+    if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(name));
   if (owner != nullptr) {
     box.adjustSize();
     CenterOver(owner, &box, 0.5, 0.5);

@@ -15,6 +15,10 @@ class QDropEvent;
 
 namespace vessaro {
 
+// Japanese for Qt's own texts (standard buttons, file dialogs, context menus) and the CJK font:
+// every program calls it once after creating its QApplication.
+void SetUpJapaneseApplication();
+
 // Places dialog over owner at the given fractions of the free space (0.5, 0.5 centres it); over
 // the screen when the owner is missing, hidden or minimised.
 void CenterOver(QWidget* owner, QWidget* dialog, double vertical, double horizontal);
