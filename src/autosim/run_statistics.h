@@ -27,7 +27,6 @@ inline constexpr const char* kFinishedShowGraph = "終了しました。グラ�
 inline constexpr const char* kZeroRounds =
     "試行回数が0回です\r\nテーブルレートとシステムの開始ベットの確認してください\r\n"
     "また、残高とシステム開始ベットの確認をしてください";
-inline constexpr const char* kStopQuestion = "オート処理を中断します\r\nよろしいですか？";
 inline constexpr const char* kFinished = "終了";
 inline constexpr const char* kStoppedMidway = "途中終了";
 inline constexpr const char* kProgress = "処理中です... %d/%d";
