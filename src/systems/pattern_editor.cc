@@ -1,5 +1,7 @@
 #include "systems/pattern_editor.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "common/names.h"
 #include "common/text.h"
@@ -9,6 +11,15 @@
 namespace vessaro {
 
 namespace st = systems_text;
+
+namespace {
+
+bool IsListedRunLength(int n) {
+  const auto& listed = PatternEditorModel::kRunLengths;
+  return std::find(listed.begin(), listed.end(), n) != listed.end();
+}
+
+}  // namespace
 
 bool PatternCardDialogModel::Confirm(Dialogs& dialogs) {
   if (fields.first.empty() || fields.win.empty() || fields.lose.empty()) {
@@ -163,9 +174,8 @@ void PatternEditorModel::SetConditionEnabled(int priority, bool enabled) {
 
 void PatternEditorModel::SetRunLength(int priority, int run_length) {
   if (special_.strategy != Strategy::kCondition || (priority != 1 && priority != 2)) return;
-  bool listed = run_length == 0;
-  for (int n : kRunLengths) listed |= n == run_length;
-  if (listed) special_.streaks[priority - 1].run_length = run_length;
+  if (run_length == 0 || IsListedRunLength(run_length))
+    special_.streaks[priority - 1].run_length = run_length;
 }
 
 void PatternEditorModel::ChooseFaceList(int index) {
@@ -193,11 +203,8 @@ void PatternEditorModel::LoadSpecial() {
     special_ = DefinitionFromFile(ParseSpecialPatternText(ReadTextFile(path)));
     // What the page cannot show (a hand-edited run length, a face list that is gone) counts as
     // not chosen, so that saving asks for it instead of writing back a value the user never saw.
-    for (SpecialPatternDefinition::Streak& streak : special_.streaks) {
-      bool listed = false;
-      for (int n : kRunLengths) listed |= n == streak.run_length;
-      if (!listed) streak.run_length = 0;
-    }
+    for (SpecialPatternDefinition::Streak& streak : special_.streaks)
+      if (!IsListedRunLength(streak.run_length)) streak.run_length = 0;
     if (!face_lists_.Choose(special_.face_list)) special_.face_list.clear();
     special_name_ = specials_.Shown();
   });

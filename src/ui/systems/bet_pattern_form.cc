@@ -22,49 +22,6 @@ constexpr int kTileColumns = 5;
 constexpr std::array<const char*, 3> kCaptions = {"ベット先", "勝ち →", "負け →"};
 constexpr const char* kSides[2] = {"P", "B"};
 
-// The file commands of a page: the list with load and delete, the name with save.
-struct FileBar {
-  QComboBox* combo;
-  QLineEdit* name;
-  QPushButton* load;
-  QPushButton* save;
-  QPushButton* remove;
-  QPushButton* clear;
-};
-
-QVBoxLayout* MakeFileBar(const QString& prefix, FileBar& bar) {
-  bar.combo = new QComboBox;
-  bar.combo->setObjectName(prefix + QStringLiteral("Combo"));
-  bar.combo->setEditable(false);
-  bar.combo->setMinimumWidth(300);
-  bar.load = MakeButton("読み込み", QStringLiteral("Btn") + prefix + QStringLiteral("Load"));
-  bar.remove =
-      MakeButton("パターン削除", QStringLiteral("Btn") + prefix + QStringLiteral("Delete"));
-  bar.clear =
-      MakeButton("オールクリア", QStringLiteral("Btn") + prefix + QStringLiteral("AllClear"));
-  bar.name = new QLineEdit;
-  bar.name->setObjectName(prefix + QStringLiteral("NameEdit"));
-  bar.name->setMinimumWidth(300);
-  bar.save = MakeButton("保存", QStringLiteral("Btn") + prefix + QStringLiteral("Save"));
-
-  auto* file_row = new QHBoxLayout;
-  file_row->addWidget(MakeLabel("登録パターン"));
-  file_row->addWidget(bar.combo);
-  file_row->addWidget(bar.load);
-  file_row->addWidget(bar.remove);
-  file_row->addStretch();
-  file_row->addWidget(bar.clear);
-  auto* name_row = new QHBoxLayout;
-  name_row->addWidget(MakeLabel("パターン名"));
-  name_row->addWidget(bar.name);
-  name_row->addWidget(bar.save);
-  name_row->addStretch();
-  auto* rows = new QVBoxLayout;
-  rows->addLayout(file_row);
-  rows->addLayout(name_row);
-  return rows;
-}
-
 // The chosen first bet or default side as the buttons set it.
 void ShowSide(QLabel* label, const std::string& side) {
   label->setText(side.empty() ? QStringLiteral("－") : ToQt(side));
@@ -113,7 +70,8 @@ TBetPatternForm::TBetPatternForm(const fs::path& program_folder, Dialogs* dialog
 
 QWidget* TBetPatternForm::BuildFixedPage() {
   FileBar bar;
-  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("Pattern"), bar);
+  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("PatternCombo"), QStringLiteral("Pattern"),
+                                      "登録パターン", "パターン名", bar);
   pattern_combo_ = bar.combo;
   pattern_name_edit_ = bar.name;
   pattern_load_button_ = bar.load;
@@ -147,7 +105,8 @@ QWidget* TBetPatternForm::BuildFixedPage() {
 
 QWidget* TBetPatternForm::BuildSpecialPage() {
   FileBar bar;
-  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("Special"), bar);
+  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("SpecialCombo"), QStringLiteral("Special"),
+                                      "登録パターン", "パターン名", bar);
   special_combo_ = bar.combo;
   special_name_edit_ = bar.name;
   special_load_button_ = bar.load;

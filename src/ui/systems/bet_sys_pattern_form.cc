@@ -33,32 +33,16 @@ TBetSysPatternForm::TBetSysPatternForm(const fs::path& program_folder, Dialogs* 
   setWindowTitle(ToQt(st::kSystemEditorTitle));
   setModal(true);
 
-  system_combo_ = new QComboBox;
-  system_combo_->setObjectName(QStringLiteral("SystemCombo"));
-  system_combo_->setEditable(false);
-  system_combo_->setMinimumWidth(300);
-  load_button_ = MakeButton("読み込み", QStringLiteral("BtnLoad"));
-  delete_button_ = MakeButton("パターン削除", QStringLiteral("BtnDelete"));
-  name_edit_ = new QLineEdit;
-  name_edit_->setObjectName(QStringLiteral("NameEdit"));
-  name_edit_->setMinimumWidth(300);
-  save_button_ = MakeButton("保存", QStringLiteral("BtnSave"));
-  clear_button_ = MakeButton("オールクリア", QStringLiteral("BtnAllClear"));
   close_button_ = MakeButton("閉じる", QStringLiteral("BtnClose"));
-
-  auto* file_row = new QHBoxLayout;
-  file_row->addWidget(MakeLabel("登録システム"));
-  file_row->addWidget(system_combo_);
-  file_row->addWidget(load_button_);
-  file_row->addWidget(delete_button_);
-  file_row->addStretch();
-  file_row->addWidget(clear_button_);
-  auto* name_row = new QHBoxLayout;
-  name_row->addWidget(MakeLabel("システム名"));
-  name_row->addWidget(name_edit_);
-  name_row->addWidget(save_button_);
-  name_row->addStretch();
-  name_row->addWidget(close_button_);
+  FileBar bar;
+  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("SystemCombo"), QString(), "登録システム",
+                                      "システム名", bar, close_button_);
+  system_combo_ = bar.combo;
+  name_edit_ = bar.name;
+  load_button_ = bar.load;
+  save_button_ = bar.save;
+  delete_button_ = bar.remove;
+  clear_button_ = bar.clear;
 
   tabs_ = new QTabWidget;
   tabs_->setObjectName(QStringLiteral("CardPages"));
@@ -96,8 +80,7 @@ TBetSysPatternForm::TBetSysPatternForm(const fs::path& program_folder, Dialogs* 
   connect(ashfinch_button_, &QPushButton::clicked, this, &TBetSysPatternForm::BtnAshfinchClick);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(file_row);
-  layout->addLayout(name_row);
+  layout->addLayout(bar_rows);
   layout->addWidget(tabs_);
   Refresh();
 }

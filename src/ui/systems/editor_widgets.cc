@@ -44,6 +44,41 @@ QString BreakAnywhere(const QString& text) {
 
 QString WithoutBreaks(QString text) { return text.remove(kZeroWidthSpace); }
 
+QVBoxLayout* MakeFileBar(const QString& combo_name, const QString& prefix, const char* list_label,
+                         const char* name_label, FileBar& bar, QPushButton* close) {
+  bar.combo = new QComboBox;
+  bar.combo->setObjectName(combo_name);
+  bar.combo->setEditable(false);
+  bar.combo->setMinimumWidth(300);
+  bar.load = MakeButton("読み込み", QStringLiteral("Btn") + prefix + QStringLiteral("Load"));
+  bar.remove =
+      MakeButton("パターン削除", QStringLiteral("Btn") + prefix + QStringLiteral("Delete"));
+  bar.clear =
+      MakeButton("オールクリア", QStringLiteral("Btn") + prefix + QStringLiteral("AllClear"));
+  bar.name = new QLineEdit;
+  bar.name->setObjectName(prefix + QStringLiteral("NameEdit"));
+  bar.name->setMinimumWidth(300);
+  bar.save = MakeButton("保存", QStringLiteral("Btn") + prefix + QStringLiteral("Save"));
+
+  auto* file_row = new QHBoxLayout;
+  file_row->addWidget(MakeLabel(list_label));
+  file_row->addWidget(bar.combo);
+  file_row->addWidget(bar.load);
+  file_row->addWidget(bar.remove);
+  file_row->addStretch();
+  file_row->addWidget(bar.clear);
+  auto* name_row = new QHBoxLayout;
+  name_row->addWidget(MakeLabel(name_label));
+  name_row->addWidget(bar.name);
+  name_row->addWidget(bar.save);
+  name_row->addStretch();
+  if (close != nullptr) name_row->addWidget(close);
+  auto* rows = new QVBoxLayout;
+  rows->addLayout(file_row);
+  rows->addLayout(name_row);
+  return rows;
+}
+
 void ShowChoice(QComboBox* combo, const NameChoice& choice) {
   QStringList items{ToQt(choice.prompt)};
   for (const std::string& name : choice.names) items << ToQt(name);

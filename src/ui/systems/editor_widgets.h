@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -23,6 +24,21 @@ QPushButton* MakeButton(const char* text, const QString& object_name);
 QLabel* MakeLabel(const char* text);
 // A short field for a number; the width fits a few digits.
 QLineEdit* MakeNumberEdit(const QString& object_name, int width = 56);
+
+// The file commands at the top of an editor: the list of saved names with load, delete and all
+// clear, and the name field with save (and the window's close command, when given).
+struct FileBar {
+  QComboBox* combo = nullptr;
+  QLineEdit* name = nullptr;
+  QPushButton* load = nullptr;
+  QPushButton* save = nullptr;
+  QPushButton* remove = nullptr;
+  QPushButton* clear = nullptr;
+};
+// Object names: combo_name for the list, "Btn" + prefix + "Load" (Save, Delete, AllClear) for the
+// commands and prefix + "NameEdit" for the name field.
+QVBoxLayout* MakeFileBar(const QString& combo_name, const QString& prefix, const char* list_label,
+                         const char* name_label, FileBar& bar, QPushButton* close = nullptr);
 
 // Puts the prompt and the names into the drop-down (only when they changed, so an open popup is
 // left alone) and shows the choice. Emits no signal.

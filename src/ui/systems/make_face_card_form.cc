@@ -44,32 +44,16 @@ TMakeFaceCardForm::TMakeFaceCardForm(const fs::path& program_folder, Dialogs* di
   setWindowTitle(ToQt(st::kFaceEditorTitle));
   setModal(true);
 
-  file_combo_ = new QComboBox;
-  file_combo_->setObjectName(QStringLiteral("FileCombo"));
-  file_combo_->setEditable(false);
-  file_combo_->setMinimumWidth(300);
-  load_button_ = MakeButton("読み込み", QStringLiteral("BtnLoad"));
-  delete_button_ = MakeButton("パターン削除", QStringLiteral("BtnDelete"));
-  clear_button_ = MakeButton("オールクリア", QStringLiteral("BtnAllClear"));
-  name_edit_ = new QLineEdit;
-  name_edit_->setObjectName(QStringLiteral("NameEdit"));
-  name_edit_->setMinimumWidth(300);
-  save_button_ = MakeButton("保存", QStringLiteral("BtnSave"));
   close_button_ = MakeButton("閉じる", QStringLiteral("BtnClose"));
-
-  auto* file_row = new QHBoxLayout;
-  file_row->addWidget(MakeLabel("登録フェイスパターン"));
-  file_row->addWidget(file_combo_);
-  file_row->addWidget(load_button_);
-  file_row->addWidget(delete_button_);
-  file_row->addStretch();
-  file_row->addWidget(clear_button_);
-  auto* name_row = new QHBoxLayout;
-  name_row->addWidget(MakeLabel("パターン名"));
-  name_row->addWidget(name_edit_);
-  name_row->addWidget(save_button_);
-  name_row->addStretch();
-  name_row->addWidget(close_button_);
+  FileBar bar;
+  QVBoxLayout* bar_rows = MakeFileBar(QStringLiteral("FileCombo"), QString(),
+                                      "登録フェイスパターン", "パターン名", bar, close_button_);
+  file_combo_ = bar.combo;
+  name_edit_ = bar.name;
+  load_button_ = bar.load;
+  save_button_ = bar.save;
+  delete_button_ = bar.remove;
+  clear_button_ = bar.clear;
 
   // The grid: columns left to right, each filled from the top, like a big road.
   auto* board = new QFrame;
@@ -161,8 +145,7 @@ TMakeFaceCardForm::TMakeFaceCardForm(const fs::path& program_folder, Dialogs* di
   });
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(file_row);
-  layout->addLayout(name_row);
+  layout->addLayout(bar_rows);
   layout->addLayout(work_row, 1);
   Refresh();
 }
