@@ -103,6 +103,8 @@ class SessionServices {
   virtual ~SessionServices() = default;
   virtual RunLists ReadRunLists(const fs::path& program_folder) { return {}; }
   virtual void RunLauncherUpdate() {}
+  // Sound settings and voice folder back to their start values (re-initialising the session).
+  virtual void ResetSound() {}
   virtual void LoadSoundSettings(bool start_music) {}
   // 0 no narration, 1 man, 2 woman, 3 child.
   virtual int narration() const { return 0; }
