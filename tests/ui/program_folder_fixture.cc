@@ -26,6 +26,8 @@ ProgramFolder::ProgramFolder() {
                            "chip5000"})
     Picture(*this / (std::string("image/") + chip + ".bmp"), 50, 50, Qt::darkGreen);
   WriteRules("blance=1000&minimum=1&maximum=500&blancememory=False&sleeptime=100&randommode=完全確率モード");
+  // A quiet table: no announcements (whose pauses would slow every deal) and no music.
+  Write("System/Sound.dat", HexEncodeText("volume=5&narration=0&bgm=0"));
 }
 
 void ProgramFolder::WriteRules(const std::string& settings_text) {

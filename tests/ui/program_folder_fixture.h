@@ -1,4 +1,5 @@
-// A complete program folder for window tests: pictures (tiny images), data folders and Rules.dat.
+// A complete program folder for window tests: pictures (tiny images), data folders, Rules.dat and
+// a Sound.dat without narration or music.
 #pragma once
 
 #include <string>
