@@ -24,27 +24,45 @@ double QtSoundOut::PlayerVolume() const {
 
 QtSoundOut::Channel& QtSoundOut::Ready(Channel& channel, bool music) {
   if (channel.player != nullptr) return channel;
-  channel.output = new QAudioOutput(this);
-  channel.output->setVolume(static_cast<float>(PlayerVolume()));
   channel.player = new QMediaPlayer(this);
+  channel.output = new QAudioOutput(channel.player);
+  channel.output->setVolume(static_cast<float>(PlayerVolume()));
   channel.player->setAudioOutput(channel.output);
+  channel.reusable = true;
   connect(channel.player, &QMediaPlayer::mediaStatusChanged, this, [this, music](QMediaPlayer::MediaStatus s) {
     if (s == QMediaPlayer::EndOfMedia) Ended(music);
   });
   // Errors (no device, a damaged file) are not the game's business: the channel just falls silent.
-  connect(channel.player, &QMediaPlayer::errorOccurred, this,
-          [this, music](QMediaPlayer::Error, const QString&) { (music ? music_ : narration_).playing = false; });
+  connect(channel.player, &QMediaPlayer::errorOccurred, this, [this, music](QMediaPlayer::Error, const QString&) {
+    Channel& c = music ? music_ : narration_;
+    c.playing = false;
+    c.reusable = false;
+  });
   return channel;
+}
+
+void QtSoundOut::Discard(Channel& channel) {
+  if (channel.player == nullptr) return;
+  channel.player->disconnect(this);
+  channel.player->stop();
+  channel.player->deleteLater();
+  channel.player = nullptr;
+  channel.output = nullptr;
+  channel.playing = false;
 }
 
 void QtSoundOut::Play(Channel& channel, bool music, const std::string& file) {
   const QString path = QString::fromStdString(file);
   if (!QFileInfo(path).isFile()) {
-    if (channel.player != nullptr) channel.player->stop();
-    channel.playing = false;
+    Discard(channel);
     return;
   }
+  // A player whose sound was cut off (stopped, or replaced while playing) may still report the end
+  // of that sound against the next one and silence it a moment after it starts: such a player is
+  // replaced by a fresh one. A player whose sound played to its end is used again.
+  if (!channel.reusable) Discard(channel);
   Ready(channel, music);
+  channel.reusable = false;
   const QUrl url = QUrl::fromLocalFile(path);
   if (channel.player->source() == url) {
     channel.player->setPosition(0);
@@ -59,6 +77,7 @@ void QtSoundOut::Ended(bool music) {
   Channel& channel = music ? music_ : narration_;
   if (!channel.playing) return;
   channel.playing = false;
+  channel.reusable = true;
   // Reported from the event loop, not from inside the player's own signal, so that a listener
   // that starts the track again finds the player at rest.
   QMetaObject::invokeMethod(
@@ -78,6 +97,7 @@ void QtSoundOut::PlayNarration(const std::string& file) { Play(narration_, false
 
 void QtSoundOut::StopNarration() {
   narration_.playing = false;
+  narration_.reusable = false;
   if (narration_.player != nullptr) narration_.player->stop();
 }
 
@@ -86,6 +106,7 @@ void QtSoundOut::PlayMusic(const std::string& file) { Play(music_, true, file); 
 void QtSoundOut::StopMusic() {
   const bool was_playing = music_.playing;
   music_.playing = false;
+  music_.reusable = false;
   if (music_.player != nullptr) music_.player->stop();
   if (was_playing && listener_ != nullptr) listener_->MusicEnded();
 }

@@ -31,9 +31,11 @@ class QtSoundOut : public QObject, public SoundOut {
   struct Channel {
     QMediaPlayer* player = nullptr;
     QAudioOutput* output = nullptr;
-    bool playing = false;  // started and neither ended nor stopped
+    bool playing = false;   // started and neither ended nor stopped
+    bool reusable = true;   // new, or its last sound played to the end
   };
   Channel& Ready(Channel& channel, bool music);
+  void Discard(Channel& channel);
   void Play(Channel& channel, bool music, const std::string& file);
   void Ended(bool music);
   double PlayerVolume() const;
