@@ -257,10 +257,10 @@ UpdateOutcome UpdateFiles(UpdatePorts& ports, ProgressSink* progress, const Upda
   const fs::path base = request.base.empty() ? ResolveProgramFolder() : request.base;
 
   UpdateList list = GetUpdateList(ports, request.application, request.file_name, request.root);
+  out.message = std::move(list.message);  // a server may say something even when all is well
+  out.message_from_server = list.message_from_server;
   if (list.result != 0) {
     out.result = list.result;
-    out.message = std::move(list.message);
-    out.message_from_server = list.message_from_server;
     return out;
   }
 
@@ -277,12 +277,14 @@ UpdateOutcome UpdateFiles(UpdatePorts& ports, ProgressSink* progress, const Upda
     if (!file) {
       out.result = kResultBadEntry;
       out.message = Format(update_texts::kBadEntryPath, kResultBadEntry, entry.path.c_str());
+      out.message_from_server = false;
       return out;
     }
     std::optional<DateTime> stamp = ParseStamp(entry.stamp);
     if (!stamp) {
       out.result = kResultBadEntry;
       out.message = Format(update_texts::kBadEntryTime, kResultBadEntry, entry.path.c_str(), entry.stamp.c_str());
+      out.message_from_server = false;
       return out;
     }
     plan.push_back(Planned{std::move(*file), *stamp});
@@ -313,6 +315,7 @@ UpdateOutcome UpdateFiles(UpdatePorts& ports, ProgressSink* progress, const Upda
     if (!ok) {
       out.result = kResultDownloadFailed;
       out.message = WithHint(Format(update_texts::kDownloadFailed, kResultDownloadFailed, url.c_str()));
+      out.message_from_server = false;
       return out;
     }
     DateTime stamped = plan[static_cast<size_t>(i)].stamp;

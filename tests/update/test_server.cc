@@ -7,6 +7,9 @@
 #include <QSslServer>
 #include <QSslSocket>
 #include <QTcpSocket>
+#include <sys/stat.h>
+
+#include <ctime>
 
 #include "common/files.h"
 #include "common/format.h"
@@ -77,7 +80,7 @@ int ServedRequest::HeaderCount(const std::string& lower_name) const {
 
 std::string TestCertificatePem() { return ReadFixture("test_cert.pem"); }
 
-TestUpdateServer::TestUpdateServer(int max_requests, bool tls) : max_requests_(max_requests), tls_(tls) {
+TestUpdateServer::TestUpdateServer(int max_requests, bool tls, int port) : max_requests_(max_requests), tls_(tls) {
   if (tls) {
     auto ssl = std::make_unique<QSslServer>();
     QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
@@ -89,7 +92,7 @@ TestUpdateServer::TestUpdateServer(int max_requests, bool tls) : max_requests_(m
   } else {
     server_ = std::make_unique<QTcpServer>();
   }
-  server_->listen(QHostAddress::LocalHost, 0);
+  server_->listen(QHostAddress::LocalHost, static_cast<quint16>(port));
   QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] { Accept(); });
 }
 
@@ -113,6 +116,29 @@ void TestUpdateServer::AddUpdateFile(const std::string& app, const std::string& 
                                      const std::string& stamp, const std::string& flag) {
   listed_.push_back(Listed{app, path, stamp, flag});
   replies_["/update_files/" + app + "/" + path] = Reply{200, bytes, ReplyKind::kNormal};
+}
+
+void TestUpdateServer::ServeFolder(const std::string& folder) {
+  const fs::path root = folder;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec)) {
+    if (!it->is_regular_file()) continue;
+    const std::string relative = it->path().lexically_relative(root).generic_string();
+    const std::string bytes = ReadWholeFile(it->path());
+    std::vector<std::string> parts = SplitFields(relative, 3, "/").fields;
+    if (parts[0] == "update_files" && !parts[1].empty() && !parts[2].empty()) {
+      struct stat st {};
+      ::stat(it->path().c_str(), &st);
+      std::tm t{};
+      ::localtime_r(&st.st_mtim.tv_sec, &t);
+      const std::string stamp = Format("%04d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                                       t.tm_hour, t.tm_min);
+      AddUpdateFile(parts[1], relative.substr(parts[0].size() + parts[1].size() + 2), bytes, stamp);
+    } else {
+      SetReply("/" + relative, Reply{200, bytes, ReplyKind::kNormal});
+    }
+  }
 }
 
 void TestUpdateServer::SetReply(const std::string& path, Reply reply) { replies_[path] = std::move(reply); }

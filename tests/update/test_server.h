@@ -43,7 +43,7 @@ struct Reply {
 class TestUpdateServer : public QObject {
  public:
   // tls: serve https with the self-signed certificate of tests/data/update.
-  explicit TestUpdateServer(int max_requests = 200, bool tls = false);
+  explicit TestUpdateServer(int max_requests = 200, bool tls = false, int port = 0);
   ~TestUpdateServer() override;
 
   std::string root() const;  // "http://127.0.0.1:<port>" or "https://..."
@@ -57,6 +57,12 @@ class TestUpdateServer : public QObject {
   // Answers of the list endpoint, in order; the last one repeats. Without any, the list is made
   // from the update files (only those of the requested file name when one is given).
   void QueueListReply(Reply reply);
+
+  // Serves a folder laid out as a maker hosts the updates (docs/updates.md): update_files/<app>/...
+  // (listed with each file's modification time), update/<app>/update.zip and popup/.
+  void ServeFolder(const std::string& folder);
+  // Every request of the budget has been answered.
+  bool Exhausted() const { return static_cast<int>(requests_.size()) >= max_requests_ && pending_.empty(); }
 
   const std::vector<ServedRequest>& requests() const { return requests_; }
   std::vector<ServedRequest> RequestsTo(const std::string& path_prefix) const;

@@ -411,3 +411,34 @@ TEST(HttpsTest, AnUntrustedCertificateIsANetworkErrorAndATrustedOneWorks) {
 
 }  // namespace
 }  // namespace vessaro::testing
+
+namespace vessaro::testing {
+namespace {
+
+// The hosting guide's example folder (docs/updates.md), served as a maker would host it.
+TEST(HostedFolderTest, TheGuidesExampleFolderUpdatesAnEmptyInstallation) {
+  TempFolder hosted;
+  hosted.Write("update_files/baccarat/Vessaro", "simulator");
+  hosted.Write("update_files/baccarat/image/card.bmp", "card");
+  hosted.Write("update_files/baccarat/Kindlet", "launcher");
+  hosted.Write("popup/popuplist.txt", "popup1=news.jpg\r\n");
+  hosted.Write("popup/news.jpg", "jpeg");
+  for (const char* f : {"Vessaro", "image/card.bmp", "Kindlet"}) {
+    fs::last_write_time(hosted / (std::string("update_files/baccarat/") + f),
+                        fs::file_time_type::clock::now() - std::chrono::hours(24));
+  }
+  UpdateRig rig;
+  rig.server.ServeFolder(hosted.path().string());
+  UpdateRequest request;
+  request.base = rig.base.path();
+  request.root = rig.server.root();
+  request.own_program = rig.base / "Kindlet";
+  UpdateOutcome out = UpdateFiles(rig.ports, nullptr, request);
+  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(out.replaced.size(), 3u);
+  EXPECT_EQ(LocalModified(rig.base / "Vessaro").substr(0, 16), LocalModified(hosted / "update_files/baccarat/Vessaro").substr(0, 16));
+  EXPECT_EQ(UpdateFiles(rig.ports, nullptr, request).replaced.size(), 0u);
+}
+
+}  // namespace
+}  // namespace vessaro::testing
