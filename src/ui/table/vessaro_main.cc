@@ -517,11 +517,9 @@ bool TVessaroMain::FirstDisplay() {
     ports_.dialogs->ShowMessage(table_texts::kMissingFiles, MessageKind::kError);
     return false;
   }
-  bool go_on = true;
-  Guarded([&] { go_on = session_->FirstDisplay(); });
+  Guarded([&] { handed_over_ = !session_->FirstDisplay(); });
   // Handed over to the updated launcher, which starts the simulator again.
-  if (!go_on) QCoreApplication::exit(0);
-  return true;
+  return !handed_over_;
 }
 
 void TVessaroMain::showEvent(QShowEvent* event) {
@@ -529,7 +527,7 @@ void TVessaroMain::showEvent(QShowEvent* event) {
   if (first_display_done_) return;
   // After the window has appeared, so that the settings dialog opens over it.
   QTimer::singleShot(0, this, [this] {
-    if (!FirstDisplay()) QCoreApplication::exit(1);
+    if (!FirstDisplay()) QCoreApplication::exit(handed_over_ ? 0 : 1);
   });
 }
 
