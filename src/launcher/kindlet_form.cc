@@ -12,6 +12,7 @@
 #include "common/program_folder.h"
 #include "common/system_clock.h"
 #include "launcher/casino_popup_form.h"
+#include "launcher/own_port.h"
 #include "ui/common/qt_ports.h"
 #include "update/process_wait.h"
 #include "update/qt_http_client.h"
@@ -96,30 +97,12 @@ TKindletForm::TKindletForm(const fs::path& program_folder, KindletPorts ports, Q
   setWindowTitle(QString::fromUtf8(launcher_texts::kTitle));
   const UpdateConfig config = LoadUpdateConfig(program_folder_);
   root_ = config.root;
-  if (ports_.dialogs == nullptr) {
-    own_dialogs_ = std::make_unique<QtDialogs>(this);
-    ports_.dialogs = own_dialogs_.get();
-  }
-  if (ports_.pump == nullptr) {
-    own_pump_ = std::make_unique<QtEventPump>();
-    ports_.pump = own_pump_.get();
-  }
-  if (ports_.clock == nullptr) {
-    own_clock_ = std::make_unique<SystemClock>();
-    ports_.clock = own_clock_.get();
-  }
-  if (ports_.processes == nullptr) {
-    own_processes_ = std::make_unique<SystemProcessList>();
-    ports_.processes = own_processes_.get();
-  }
-  if (ports_.shell == nullptr) {
-    own_shell_ = std::make_unique<QtShell>();
-    ports_.shell = own_shell_.get();
-  }
-  if (ports_.http == nullptr) {
-    own_http_ = std::make_unique<QtHttpClient>(config.timeout_ms);
-    ports_.http = own_http_.get();
-  }
+  ports_.dialogs = PortOrOwn<QtDialogs>(ports_.dialogs, own_dialogs_, this);
+  ports_.pump = PortOrOwn<QtEventPump>(ports_.pump, own_pump_);
+  ports_.clock = PortOrOwn<SystemClock>(ports_.clock, own_clock_);
+  ports_.processes = PortOrOwn<SystemProcessList>(ports_.processes, own_processes_);
+  ports_.shell = PortOrOwn<QtShell>(ports_.shell, own_shell_);
+  ports_.http = PortOrOwn<QtHttpClient>(ports_.http, own_http_, config.timeout_ms);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 14);

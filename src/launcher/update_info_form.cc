@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/system_clock.h"
+#include "launcher/own_port.h"
 #include "ui/common/qt_ports.h"
 #include "ui/common/window_helpers.h"
 #include "update/qt_http_client.h"
@@ -52,22 +53,10 @@ TUpdateInfoForm::TUpdateInfoForm(const fs::path& program_folder, UpdateInfoPorts
     : QDialog(parent), program_folder_(program_folder), config_(LoadUpdateConfig(program_folder)), ports_(std::move(ports)) {
   setObjectName(QStringLiteral("UpdateInfo"));
   setWindowTitle(QString::fromUtf8(update_info_texts::kTitle));
-  if (ports_.dialogs == nullptr) {
-    own_dialogs_ = std::make_unique<QtDialogs>(this);
-    ports_.dialogs = own_dialogs_.get();
-  }
-  if (ports_.pump == nullptr) {
-    own_pump_ = std::make_unique<QtEventPump>();
-    ports_.pump = own_pump_.get();
-  }
-  if (ports_.clock == nullptr) {
-    own_clock_ = std::make_unique<SystemClock>();
-    ports_.clock = own_clock_.get();
-  }
-  if (ports_.http == nullptr) {
-    own_http_ = std::make_unique<QtHttpClient>(config_.timeout_ms);
-    ports_.http = own_http_.get();
-  }
+  ports_.dialogs = PortOrOwn<QtDialogs>(ports_.dialogs, own_dialogs_, this);
+  ports_.pump = PortOrOwn<QtEventPump>(ports_.pump, own_pump_);
+  ports_.clock = PortOrOwn<SystemClock>(ports_.clock, own_clock_);
+  ports_.http = PortOrOwn<QtHttpClient>(ports_.http, own_http_, config_.timeout_ms);
   if (!ports_.open_url) ports_.open_url = OpenInBrowser;
 
   auto* layout = new QVBoxLayout(this);

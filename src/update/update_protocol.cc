@@ -336,7 +336,9 @@ ArchiveOutcome InstallArchive(UpdatePorts& ports, const ArchiveRequest& request)
   // A private work folder (mode 0700, unique name) rather than a fixed name in the shared
   // temporary folder, which another user could have prepared.
   std::error_code ec;
-  std::string pattern = (fs::temp_directory_path(ec) / (request.application + "-XXXXXX")).string();
+  fs::path temp = fs::temp_directory_path(ec);
+  if (ec) temp = "/tmp";
+  std::string pattern = (temp / (request.application + "-XXXXXX")).string();
   const DateTime now = ports.clock.LocalNow();
   const std::string url = Format("%s/update/%s/update.zip?%s", WithScheme(request.root).c_str(),
                                  request.application.c_str(), StampMillisecond(now).c_str());

@@ -29,7 +29,7 @@ bool IsFolderEntry(const std::string& name) {
 ExtractResult ExtractFlat(const fs::path& archive, const std::string& password, const fs::path& folder) {
   ExtractResult result;
   int error = 0;
-  std::unique_ptr<zip_t, ArchiveCloser> zip(zip_open(archive.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+  std::unique_ptr<zip_t, ArchiveCloser> zip(zip_open(archive.c_str(), ZIP_RDONLY, &error));
   if (!zip) {
     zip_error_t ze;
     zip_error_init_with_code(&ze, error);

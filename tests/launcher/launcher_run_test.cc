@@ -86,6 +86,9 @@ struct FailedUpdateCase {
   std::string message;
 };
 
+// ctest lists the case by its name.
+void PrintTo(const FailedUpdateCase& c, std::ostream* os) { *os << c.name; }
+
 class LauncherFailedUpdateTest : public LauncherRunTest, public ::testing::WithParamInterface<FailedUpdateCase> {};
 
 TEST_P(LauncherFailedUpdateTest, ANegativeResultIsShownAndNothingStarts) {
@@ -113,6 +116,9 @@ struct GoingOnCase {
   std::string name;
   std::vector<Reply> replies;
 };
+
+// ctest lists the case by its name.
+void PrintTo(const GoingOnCase& c, std::ostream* os) { *os << c.name; }
 
 class LauncherGoesOnTest : public LauncherRunTest, public ::testing::WithParamInterface<GoingOnCase> {};
 

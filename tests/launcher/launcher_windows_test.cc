@@ -181,6 +181,9 @@ struct AdminCase {
   std::string message_start;
 };
 
+// ctest lists the case by its name.
+void PrintTo(const AdminCase& c, std::ostream* os) { *os << c.name; }
+
 class AdminCheckTest : public UpdateInfoFormTest, public ::testing::WithParamInterface<AdminCase> {};
 
 TEST_P(AdminCheckTest, TellsWhetherTheProgramMayWriteItsFolder) {

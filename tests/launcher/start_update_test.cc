@@ -94,6 +94,9 @@ struct MessageCase {
   std::vector<std::string> messages;
 };
 
+// ctest lists the case by its name.
+void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
+
 class StartUpdateMessageTest : public StartUpdateTest, public ::testing::WithParamInterface<MessageCase> {};
 
 TEST_P(StartUpdateMessageTest, ShowsNegativeResultsAndTheServersOwnMessages) {

@@ -19,6 +19,9 @@ struct WaitCase {
   size_t pauses;
 };
 
+// ctest lists the case by its name.
+void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
+
 class WaitForProgramTest : public ::testing::TestWithParam<WaitCase> {};
 
 TEST_P(WaitForProgramTest, PollsEvery100MsForAtMost5Seconds) {

@@ -100,6 +100,9 @@ struct ParseCase {
   std::vector<std::string> entries;  // path|flag|stamp
 };
 
+// ctest lists the case by its name.
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
 class ParseUpdateListTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseUpdateListTest, ReadsStatusMessagesAndEntries) {
@@ -269,6 +272,9 @@ struct BadEntryCase {
   std::string entry;  // key=value of the refused entry
   std::string message_part;
 };
+
+// ctest lists the case by its name.
+void PrintTo(const BadEntryCase& c, std::ostream* os) { *os << c.name; }
 
 class UpdateFilesBadEntryTest : public ::testing::TestWithParam<BadEntryCase> {};
 
