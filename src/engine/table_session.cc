@@ -72,8 +72,8 @@ void TableSession::ShowLimits() {
   display_.maximum_text = std::to_string(settings_.maximum);
 }
 
-void TableSession::FirstDisplay() {
-  services_.RunLauncherUpdate();
+bool TableSession::FirstDisplay() {
+  if (!services_.RunLauncherUpdate()) return false;
   display_.log_file = DefaultLogFile(program_folder_, clock_.LocalNow()).string();
   RefillRunLists();
   services_.LoadSoundSettings(true);
@@ -82,6 +82,7 @@ void TableSession::FirstDisplay() {
   ShowLimits();
   bets_.selected_chip = 1;
   Refresh();
+  return true;
 }
 
 void TableSession::RefillRunLists() {

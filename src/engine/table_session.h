@@ -102,7 +102,8 @@ class SessionServices {
  public:
   virtual ~SessionServices() = default;
   virtual RunLists ReadRunLists(const fs::path& program_folder) { return {}; }
-  virtual void RunLauncherUpdate() {}
+  // False when the launcher was updated and started: the simulator ends instead of going on.
+  virtual bool RunLauncherUpdate() { return true; }
   virtual void LoadSoundSettings(bool start_music) {}
   // 0 no narration, 1 man, 2 woman, 3 child.
   virtual int narration() const { return 0; }
@@ -131,8 +132,9 @@ class TableSession : private CardDealtListener {
   void set_view(TableView* view) { view_ = view; }
 
   // First display: launcher update, log file, lists, sound, settings, balance, chip 1. Call after
-  // MissingRequiredFiles found nothing missing.
-  void FirstDisplay();
+  // MissingRequiredFiles found nothing missing. False when the simulator hands over to the
+  // updated launcher.
+  bool FirstDisplay();
 
   // Commands of the table.
   void SelectChip(int value);

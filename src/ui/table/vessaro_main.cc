@@ -34,6 +34,8 @@
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/stop_jyoken_form.h"
 #include "ui/table/window_placement.h"
+#include "launcher/update_info_form.h"
+#include "launcher/update_splash_form.h"
 
 namespace vessaro {
 namespace {
@@ -103,17 +105,21 @@ QLabel* MakeLabel(QWidget* parent, const QRect& geometry, int point_size, bool b
   return label;
 }
 
-// What the window plugs into the session: the names of the run lists and the stop limits.
+// What the window plugs into the session: the names of the run lists, the stop limits and the
+// start-up update of the launcher.
 class WindowServices : public SessionServices {
  public:
-  explicit WindowServices(StopLimits& limits) : limits_(limits) {}
+  WindowServices(StopLimits& limits, std::function<bool()> launcher_update)
+      : limits_(limits), launcher_update_(std::move(launcher_update)) {}
   RunLists ReadRunLists(const fs::path& program_folder) override {
     return RunLists{ListSystemNames(program_folder), ListRunPatternNames(program_folder)};
   }
   void ClearStopConditions() override { limits_ = StopLimits{}; }
+  bool RunLauncherUpdate() override { return launcher_update_(); }
 
  private:
   StopLimits& limits_;
+  std::function<bool()> launcher_update_;
 };
 
 QString GoldButtonStyle() {
@@ -172,7 +178,9 @@ TVessaroMain::TVessaroMain(const fs::path& program_folder, MainWindowPorts ports
     ports_.shell = own_shell_.get();
   }
   if (ports_.services == nullptr) {
-    own_services_ = std::make_unique<WindowServices>(limits_);
+    own_services_ = std::make_unique<WindowServices>(limits_, [this] {
+      return !RunStartUpdate(this, program_folder_, {*ports_.dialogs, *ports_.pump, *ports_.clock, *ports_.shell});
+    });
     ports_.services = own_services_.get();
   }
   if (ports_.rule_dialog == nullptr) ports_.rule_dialog = this;
@@ -374,7 +382,10 @@ void TVessaroMain::BuildFelt() {
   };
   add_menu(QStringLiteral("ルール設定"), [this] { MenuRuleClick(); });
   add_menu(QStringLiteral("マニュアル表示"), [this] { MenuManualClick(); });
-  add_menu(QStringLiteral("アップデート情報"), [this] { Placeholder(QStringLiteral("アップデート情報")); });
+  add_menu(QStringLiteral("アップデート情報"), [this] {
+    session_->HideSettingsMenu();
+    ShowUpdateInfo(this, program_folder_);
+  });
   add_menu(QStringLiteral("お問い合わせ"), [this] { Placeholder(QStringLiteral("お問い合わせ")); });
   add_menu(QStringLiteral("お勧め実践場所"), [this] { Placeholder(QStringLiteral("お勧め実践場所")); });
   settings_menu_->hide();
@@ -520,8 +531,9 @@ bool TVessaroMain::FirstDisplay() {
     ports_.dialogs->ShowMessage(MissingFilesMessage(missing), MessageKind::kError);
     return false;
   }
-  Guarded([&] { session_->FirstDisplay(); });
-  return true;
+  Guarded([&] { handed_over_ = !session_->FirstDisplay(); });
+  // Handed over to the updated launcher, which starts the simulator again.
+  return !handed_over_;
 }
 
 void TVessaroMain::showEvent(QShowEvent* event) {
@@ -529,7 +541,7 @@ void TVessaroMain::showEvent(QShowEvent* event) {
   if (first_display_done_) return;
   // After the window has appeared, so that the settings dialog opens over it.
   QTimer::singleShot(0, this, [this] {
-    if (!FirstDisplay()) QCoreApplication::exit(1);
+    if (!FirstDisplay()) QCoreApplication::exit(handed_over_ ? 0 : 1);
   });
 }
 

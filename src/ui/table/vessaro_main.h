@@ -53,7 +53,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
                         QWidget* parent = nullptr);
   ~TVessaroMain() override;
 
-  // The start-up work of the first display; false when the program must end (files missing).
+  // The start-up work of the first display; false when the program must end (files missing, or
+  // handed over to the updated launcher).
   bool FirstDisplay();
 
   TableSession& session() { return *session_; }
@@ -162,6 +163,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   TablePictures pictures_;
 
   bool first_display_done_ = false;
+  bool handed_over_ = false;
   bool close_pending_ = false;
   uint64_t shown_grid_revision_ = ~0ull;
   QTimer panel_timer_;
