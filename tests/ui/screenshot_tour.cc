@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
   ports.dialogs = &dialogs;
   ports.pump = &pump;
   ports.rule_dialog = &no_dialog;
+  ports.animate_cards = false;  // the tour deals many rounds; table_animation_frames shows the animations
   TVessaroMain w(folder, ports);
   w.show();
   w.FirstDisplay();

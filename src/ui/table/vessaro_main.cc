@@ -933,7 +933,7 @@ void TVessaroMain::VolumeClick() {
 
 void TVessaroMain::AnimateCard(CardPlace place) {
   // Nothing to watch on a window that is not on the screen.
-  if (!isVisible()) return;
+  if (!ports_.animate_cards || !isVisible()) return;
   const CardSlot& slot = session_->display().cards[place];
   const bool sideways = place == kPlayer3 || place == kBanker3;
   const QPixmap back = sideways ? TablePictures::Sideways(pictures_.Back()) : pictures_.Back();
