@@ -9,6 +9,7 @@
 
 #include "common/files.h"
 #include "common/hex.h"
+#include "program_folder_fixture.h"
 #include "support/fakes.h"
 #include "ui/common/window_helpers.h"
 #include "ui/table/card_animation.h"
@@ -30,18 +31,6 @@ void Save(QWidget* w, const QRect& area, const QString& folder, const QString& n
   std::printf("%s\n", qPrintable(file));
 }
 
-fs::path MakeFolder(const fs::path& source) {
-  fs::path dir = fs::temp_directory_path() / "vessaro-animation-frames";
-  RemoveFolder(dir);
-  EnsureFolder(dir / "System");
-  fs::copy(source / "image", dir / "image", fs::copy_options::recursive);
-  WriteWholeFile(dir / "System/Rules.dat",
-                 HexEncodeText("blance=5000&minimum=1&maximum=5000&blancememory=False&sleeptime=100&"
-                               "randommode=完全確率モード"));
-  WriteWholeFile(dir / "System/Sound.dat", HexEncodeText("volume=6&narration=3&bgm=4"));
-  return dir;
-}
-
 class NoDialog : public RuleDialogPort {
  public:
   bool RunRuleDialog(bool) override { return false; }
@@ -56,7 +45,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: table_animation_frames <program folder> <output folder>\n");
     return 2;
   }
-  const fs::path folder = MakeFolder(argv[1]);
+  const fs::path folder = testing::MakeScratchProgramFolder(argv[1], "vessaro-animation-frames");
+  WriteWholeFile(folder / "System/Sound.dat", HexEncodeText("volume=6&narration=3&bgm=4"));
   const QString out = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(out);
 

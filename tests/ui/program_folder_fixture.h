@@ -8,6 +8,10 @@
 
 namespace vessaro::testing {
 
+// For the screenshot programs: a scratch program folder named `name` in the temporary folder,
+// holding the real pictures of `source` and fresh table settings, made anew each time.
+fs::path MakeScratchProgramFolder(const fs::path& source, const std::string& name);
+
 class ProgramFolder : public TempFolder {
  public:
   ProgramFolder();
