@@ -137,13 +137,13 @@ std::string ComputeAverageBet(std::string_view total_bet, std::string_view bets)
   return FormatCents(RoundHalfEvenRatio(total * 100, count));
 }
 
-Payout ComputePayout(std::string_view total_bet, std::string_view profit) {
+PayoutResult ComputePayout(std::string_view total_bet, std::string_view profit) {
   const Cents total = DecimalOrOne(total_bet);
   const Cents gain = DecimalOrOne(profit);
-  if (total == 0) return {Payout::kUndefined, {}};
+  if (total == 0) return {PayoutResult::kUndefined, {}};
   const bool negative = total + gain != 0 && (total + gain < 0) != (total < 0);
-  if (negative) return {Payout::kNegative, {}};
-  return {Payout::kComputed, FormatCents(RoundHalfEvenRatio((total + gain) * 10000, total))};
+  if (negative) return {PayoutResult::kNegative, {}};
+  return {PayoutResult::kComputed, FormatCents(RoundHalfEvenRatio((total + gain) * 10000, total))};
 }
 
 std::string RemarksToFile(std::string_view shown) {

@@ -107,11 +107,11 @@ std::optional<std::string> ComputePlayTime(std::string_view start_date, std::str
 // "%.2f" of total ÷ bets when both are non-zero, else of the total; unreadable values count 1.
 std::string ComputeAverageBet(std::string_view total_bet, std::string_view bets);
 // "%.2f" of (total + profit) ÷ total × 100. Unreadable values count 1; a total of 0 gives no payout.
-struct Payout {
+struct PayoutResult {
   enum Kind { kComputed, kNegative, kUndefined } kind;
   std::string text;
 };
-Payout ComputePayout(std::string_view total_bet, std::string_view profit);
+PayoutResult ComputePayout(std::string_view total_bet, std::string_view profit);
 
 // Remarks between the page (line breaks) and the file ("<BR>").
 std::string RemarksToFile(std::string_view shown);

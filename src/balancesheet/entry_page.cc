@@ -244,12 +244,12 @@ void EntryPageModel::ComputeProfitAndRate() {
 
 bool EntryPageModel::ComputeAverageAndPayout(bool on_enter) {
   page_[F::kAverageBet] = ComputeAverageBet(page_[F::kTotalBet], page_[F::kBets]);
-  Payout payout = ComputePayout(page_[F::kTotalBet], page_[F::kProfit]);
-  if (payout.kind == Payout::kComputed) {
+  PayoutResult payout = ComputePayout(page_[F::kTotalBet], page_[F::kProfit]);
+  if (payout.kind == PayoutResult::kComputed) {
     page_[F::kPayout] = payout.text;
     return true;
   }
-  if (payout.kind == Payout::kNegative) dialogs_.ShowMessage(st::kNegativePayout, MessageKind::kWarning);
+  if (payout.kind == PayoutResult::kNegative) dialogs_.ShowMessage(st::kNegativePayout, MessageKind::kWarning);
   // A save never keeps a payout computed from other figures: the empty field stops it.
   if (!on_enter) page_[F::kPayout].clear();
   return false;

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "balancesheet/calendar.h"
+#include "balancesheet/condition.h"
 #include "balancesheet/preview_columns.h"
 #include "balancesheet/sheet_texts.h"
 #include "common/cp932.h"
@@ -252,7 +253,8 @@ void PreviewModel::Search() {
   }
   rows_.clear();
   ReportFilter filter;
-  if (!condition_.empty() && filter_factory_) filter = filter_factory_(condition_);
+  if (!condition_.empty())
+    filter = [condition = condition_](const DailyReport& r) { return MatchesCondition(condition, r); };
   FoundReports found = FindReports(folders_.day, keys, mode, filter);
   if (found.reports.empty()) {
     dialogs_.ShowMessage(sheet_text::kZeroResults, MessageKind::kInformation);

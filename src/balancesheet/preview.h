@@ -101,9 +101,6 @@ class PreviewModel {
   // The condition string of the condition window; "有" is shown while it is set.
   const std::string& condition() const { return condition_; }
   void SetCondition(std::string condition) { condition_ = std::move(condition); }
-  void set_filter_factory(std::function<ReportFilter(const std::string&)> factory) {
-    filter_factory_ = std::move(factory);
-  }
 
   const std::vector<std::string>& columns() const { return columns_; }
   const std::vector<std::vector<std::string>>& rows() const { return rows_; }
@@ -124,7 +121,6 @@ class PreviewModel {
   std::vector<std::vector<std::string>> rows_;
   GraphSeries graph_;
   std::string condition_;
-  std::function<ReportFilter(const std::string&)> filter_factory_;
 };
 
 }  // namespace vessaro

@@ -1,6 +1,7 @@
 #include "balancesheet/sheet_command.h"
 
 #include "balancesheet/calendar.h"
+#include "balancesheet/condition.h"
 #include "balancesheet/preview.h"
 #include "balancesheet/preview_columns.h"
 #include "balancesheet/search_index.h"
@@ -151,6 +152,13 @@ int RunSheetCommand(const SheetOptions& options, Clock& clock, std::ostream& out
       return 2;
     }
     ReportFilter filter;
+    if (options.where) {
+      if (!IsConditionString(*options.where)) {
+        report << "--where の条件式が読めません / --where is not a condition string: " << *options.where << "\n";
+        return 2;
+      }
+      filter = [condition = *options.where](const DailyReport& r) { return MatchesCondition(condition, r); };
+    }
     ColumnSettings columns = ReadColumnSettings(folders.column_settings);
     if (columns.unreadable) report << ReplaceAll(sheet_text::kColumnSettingsUnreadable, "\r\n", "\n") << "\n";
     std::vector<std::vector<std::string>> rows;

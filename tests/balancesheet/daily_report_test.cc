@@ -62,10 +62,10 @@ TEST(DailyReportTest, AverageBetAndPayout) {
   EXPECT_EQ(ComputeAverageBet("1", "8"), "0.12");  // an exact half goes to the even cent
   EXPECT_EQ(ComputePayout("1000", "500").text, "150.00");
   EXPECT_EQ(ComputePayout("3", "-2").text, "33.33");
-  EXPECT_EQ(ComputePayout("100", "-100").kind, Payout::kComputed);
+  EXPECT_EQ(ComputePayout("100", "-100").kind, PayoutResult::kComputed);
   EXPECT_EQ(ComputePayout("100", "-100").text, "0.00");
-  EXPECT_EQ(ComputePayout("100", "-120").kind, Payout::kNegative);
-  EXPECT_EQ(ComputePayout("0", "50").kind, Payout::kUndefined);
+  EXPECT_EQ(ComputePayout("100", "-120").kind, PayoutResult::kNegative);
+  EXPECT_EQ(ComputePayout("0", "50").kind, PayoutResult::kUndefined);
 }
 
 TEST(DailyReportTest, DigitsInRangeTakesOnlyHalfWidthDigits) {

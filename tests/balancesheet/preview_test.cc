@@ -264,6 +264,23 @@ TEST_F(PreviewTest, ShownTexts) {
   EXPECT_EQ(ShownText("ゲーム詳細情報", r), "");
 }
 
+TEST_F(PreviewTest, AConditionNarrowsTheSearch) {
+  Save("2024/01/05", 500, "A");
+  Save("2024/01/06", -200, "A");
+  Save("2024/01/07", -200, "B");
+  Save("2024/01/08", -50, "A");
+  Open();
+  preview.SetCondition("\"収支,数値,>,0\",OR,\"収支,数値,<,-100\",AND,\"プレー場所,文字,=,A\"");
+  preview.ChooseYear(0);
+  preview.Search();
+  ASSERT_EQ(preview.rows().size(), 2u);
+  EXPECT_EQ(preview.rows()[1][0], "2024/01/06");
+  EXPECT_EQ(preview.graph().points.back(), (std::pair<long long, long long>{2, 300}));
+  preview.SetCondition("");
+  preview.Search();
+  EXPECT_EQ(preview.rows().size(), 4u);
+}
+
 TEST_F(PreviewTest, FindReportsStopsAtItsLimit) {
   for (int i = 0; i < 5; ++i) Save("2024/01/05", i);
   FoundReports found = FindReports(folders.day, {"2024"}, SearchMode::kYear, nullptr, 3);

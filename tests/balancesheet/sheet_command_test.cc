@@ -73,6 +73,16 @@ TEST_F(SheetCommandTest, ExportsTheReportsOfThePeriodWithEveryColumn) {
             "プレー場所,収支\r\nP2023/12/31,500\r\nP2024/01/05,500\r\nP2024/01/05,500\r\nP2024/02/10,500\r\n");
 }
 
+TEST_F(SheetCommandTest, WhereNarrowsByAConditionString) {
+  CommandRun run = RunArgs({"--home", home.path().string(), "export", "--where",
+                     "\"プレー場所,文字,=,P2024/01/05\",OR,\"開始日付年月日,日付,<,2024/01/01\""});
+  ASSERT_EQ(run.code, 0) << run.report;
+  EXPECT_EQ(SplitLines(run.out).size(), 4u);
+  run = RunArgs({"--home", home.path().string(), "export", "--where", "プレー場所=A"});
+  EXPECT_EQ(run.code, 2);
+  EXPECT_NE(run.report.find("--where"), std::string::npos);
+}
+
 TEST_F(SheetCommandTest, RefusesBadInputWithExitCode2) {
   const std::vector<std::vector<std::string>> refused = {
       {"--home", home.path().string()},
