@@ -1,10 +1,15 @@
 #include "balancesheet/search_index.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <map>
 
 #include "balancesheet/aggregates.h"
 #include "balancesheet/sheet_texts.h"
 #include "common/format.h"
+#include "common/line_appender.h"
 #include "common/text.h"
 
 namespace vessaro {
@@ -52,13 +57,16 @@ void IndexBuilder::Add(const DailyReport& report) {
   }
 }
 
-void IndexBuilder::WriteTo(const fs::path& index_folder) const {
+std::vector<fs::path> IndexBuilder::WriteTo(const fs::path& index_folder) const {
+  std::vector<fs::path> files;
   for (int key = 0; key < kIndexKeyCount; ++key) {
     if (values_[key].empty()) continue;
-    std::string text;
-    for (const std::string& v : values_[key]) text.append(v).append("\r\n");
-    WriteTextFile(IndexFilePath(index_folder, key), text);
+    files.push_back(IndexFilePath(index_folder, key));
+    LineAppender out(files.back());
+    for (const std::string& v : values_[key]) out.Append(v);
+    out.Flush();
   }
+  return files;
 }
 
 namespace {
@@ -81,6 +89,16 @@ class FinishGuard {
  private:
   RegenerationObserver& observer_;
 };
+
+// Makes what was written to a file or the entries of a folder durable.
+void SyncToDisk(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowIoError(IoAction::kWrite, path, errno);
+  const bool synced = ::fsync(fd) == 0;
+  const int saved = errno;
+  ::close(fd);
+  if (!synced) ThrowIoError(IoAction::kWrite, path, saved);
+}
 
 void Rename(const fs::path& from, const fs::path& to) {
   std::error_code ec;
@@ -112,7 +130,7 @@ RegenerationResult RebuildIndex(const SheetFolders& folders, EventPump& pump, Cl
   fresh.month = parts[1].fresh;
   fresh.week = parts[2].fresh;
   fresh.index = parts[3].fresh;
-  std::map<fs::path, std::string> aggregates;
+  std::map<fs::path, LineAppender> aggregates;
   IndexBuilder index;
 
   const std::vector<std::string> files = ListSheetFileNames(folders.day);
@@ -135,13 +153,28 @@ RegenerationResult RebuildIndex(const SheetFolders& folders, EventPump& pump, Cl
     auto entry = MakeAggregateEntry(fresh, report[F::kPlace], report[F::kGame], report[F::kProfit], *name);
     if (!entry) continue;
     ++result.reports;
-    for (const fs::path& target : entry->files) aggregates[target].append(entry->line).append("\r\n");
+    for (const fs::path& target : entry->files) aggregates.try_emplace(target, target).first->second.Append(entry->line);
     index.Add(report);
   }
   progress(total);
 
-  for (const auto& [path, text] : aggregates) WriteTextFile(path, text);
-  index.WriteTo(fresh.index);
+  // The fresh folders are nobody else's until the swap, so their files are written straight and
+  // made durable together: one journal commit for all of them instead of one per file.
+  auto keep_responsive = [&] {
+    if (clock.MonotonicMillis() - last_yield >= kYieldMillis) progress(total);
+  };
+  std::vector<fs::path> written;
+  for (auto& [path, lines] : aggregates) {
+    lines.Flush();
+    written.push_back(path);
+    keep_responsive();
+  }
+  for (const fs::path& path : index.WriteTo(fresh.index)) written.push_back(path);
+  for (const fs::path& path : written) {
+    SyncToDisk(path);
+    keep_responsive();
+  }
+  for (const Rebuilt& p : parts) SyncToDisk(p.fresh);
 
   // Swap the rebuilt folders in; each live folder is out of the way only for one rename.
   if (!EnsureFolder(retired)) ThrowIoError(IoAction::kCreateFolder, retired);
@@ -155,6 +188,16 @@ RegenerationResult RebuildIndex(const SheetFolders& folders, EventPump& pump, Cl
       if (had_live) fs::rename(p.old, *p.live, ec);
       throw;
     }
+  }
+  SyncToDisk(folders.root);
+  // The old files go one by one, with the window kept responsive between them.
+  std::error_code ec;
+  std::vector<fs::path> old_files;
+  for (fs::recursive_directory_iterator it(retired, ec), end; !ec && it != end; it.increment(ec))
+    if (!it->is_directory(ec)) old_files.push_back(it->path());
+  for (const fs::path& file : old_files) {
+    DeleteFileIfExists(file);
+    keep_responsive();
   }
   RemoveFolder(retired);
   RemoveFolder(work);

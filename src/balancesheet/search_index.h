@@ -32,8 +32,9 @@ std::vector<std::string> ReadIndexValues(const fs::path& index_folder, int key);
 class IndexBuilder {
  public:
   void Add(const DailyReport& report);
-  // Writes one file per key that has a value.
-  void WriteTo(const fs::path& index_folder) const;
+  // Writes one file per key that has a value into an empty folder (lines are appended, nothing
+  // is synced to disk); returns the files written.
+  std::vector<fs::path> WriteTo(const fs::path& index_folder) const;
 
  private:
   std::array<std::vector<std::string>, kIndexKeyCount> values_;

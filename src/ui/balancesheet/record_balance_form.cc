@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -82,6 +83,22 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};
   const auto& row = rows_[index.row()];
   return index.column() < static_cast<int>(row.size()) ? row[index.column()] : QString();
+}
+
+std::vector<int> SheetTableModel::TextWidths(const QFontMetrics& cells, const QFontMetrics& header) const {
+  std::vector<int> widths;
+  QHash<QString, int> measured;
+  for (int c = 0; c < columns_.size(); ++c) {
+    int width = header.horizontalAdvance(columns_[c]);
+    for (const auto& row : rows_) {
+      if (c >= static_cast<int>(row.size()) || row[c].isEmpty()) continue;
+      auto it = measured.find(row[c]);
+      if (it == measured.end()) it = measured.insert(row[c], cells.horizontalAdvance(row[c]));
+      width = std::max(width, it.value());
+    }
+    widths.push_back(width);
+  }
+  return widths;
 }
 
 QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -531,16 +548,10 @@ void TRecordBalanceForm::RefreshPreview(bool table_changed) {
   condition_label_->setText(preview_->condition().empty() ? QString() : ToQt(st::kConditionSet));
   if (!table_changed) return;
   table_model_->Set(preview_->columns(), preview_->rows());
-  // Each column as wide as its widest text, plus 3 pixels.
-  const QFontMetrics cell_metrics(table_->font());
-  const QFontMetrics header_metrics(table_->horizontalHeader()->font());
-  const auto& rows = preview_->rows();
-  for (size_t c = 0; c < preview_->columns().size(); ++c) {
-    int width = header_metrics.horizontalAdvance(ToQt(preview_->columns()[c])) + 16;
-    for (const auto& row : rows)
-      if (c < row.size() && !row[c].empty()) width = std::max(width, cell_metrics.horizontalAdvance(ToQt(row[c])) + 8);
-    table_->setColumnWidth(static_cast<int>(c), width + 3);
-  }
+  // Each column as wide as its widest text plus 3 pixels, beside the cell's own padding.
+  const std::vector<int> widths = table_model_->TextWidths(QFontMetrics(table_->font()),
+                                                           QFontMetrics(table_->horizontalHeader()->font()));
+  for (size_t c = 0; c < widths.size(); ++c) table_->setColumnWidth(static_cast<int>(c), widths[c] + 16 + 3);
   chart_->Show(preview_->graph());
 }
 

@@ -22,6 +22,9 @@ SheetChart::SheetChart(QWidget* parent) : QWidget(parent) {
   x_axis_ = new QValueAxis;
   x_axis_->setTitleText(ToQt(sheet_text::kGraphXAxis));
   x_axis_->setLabelFormat(QStringLiteral("%d"));
+  x_axis_->setTickInterval(1);
+  x_axis_->setTickType(QValueAxis::TicksDynamic);
+  x_axis_->setTickAnchor(0);
   y_axis_ = new QValueAxis;
   y_axis_->setLabelFormat(QStringLiteral("%d"));
   chart_->addAxis(x_axis_, Qt::AlignBottom);
@@ -62,8 +65,8 @@ void SheetChart::Show(const GraphSeries& graph) {
   const long long span = std::max<long long>(high - low, 10);
   y_axis_->setRange(static_cast<double>(low - span / 10), static_cast<double>(high + span / 10));
   y_axis_->applyNiceNumbers();
-  x_axis_->setRange(0, static_cast<double>(last_x));
-  // Ticks on whole report counts: 1, 2 or 5 times a power of ten, about ten of them.
+  // Ticks on whole report counts: 1, 2 or 5 times a power of ten, about ten of them. The
+  // interval is set before the range, so a long range never meets a short interval's many ticks.
   static constexpr long long kMantissas[3] = {1, 2, 5};
   long long power = 1;
   int mantissa = 0;
@@ -74,8 +77,8 @@ void SheetChart::Show(const GraphSeries& graph) {
     }
   }
   const long long step = kMantissas[mantissa] * power;
-  x_axis_->setTickType(QValueAxis::TicksDynamic);
-  x_axis_->setTickAnchor(0);
+  if (step > x_axis_->tickInterval()) x_axis_->setTickInterval(static_cast<double>(step));
+  x_axis_->setRange(0, static_cast<double>(last_x));
   x_axis_->setTickInterval(static_cast<double>(step));
   if (graph.points.empty()) {
     total_label_->clear();
