@@ -90,31 +90,28 @@ bool BalanceDetailModel::Append(std::string_view input) {
   return true;
 }
 
-bool BalanceDetailModel::Modify(int selected, std::string_view input) {
+std::optional<std::string> BalanceDetailModel::CheckedEdit(int selected, std::string_view input,
+                                                        const char* no_selection) {
   if (selected < 0 || selected >= static_cast<int>(lines_.size())) {
-    dialogs_.ShowMessage(st::kChooseLineToEdit, MessageKind::kWarning);
-    return false;
+    dialogs_.ShowMessage(no_selection, MessageKind::kWarning);
+    return std::nullopt;
   }
   if (Trim(input).empty()) {
     dialogs_.ShowMessage(st::kValueBlank, MessageKind::kWarning);
-    return false;
+    return std::nullopt;
   }
-  auto value = CheckedValue(input);
+  return CheckedValue(input);
+}
+
+bool BalanceDetailModel::Modify(int selected, std::string_view input) {
+  auto value = CheckedEdit(selected, input, st::kChooseLineToEdit);
   if (!value) return false;
   lines_[selected] = std::move(*value);
   return true;
 }
 
 bool BalanceDetailModel::Insert(int selected, std::string_view input) {
-  if (selected < 0 || selected >= static_cast<int>(lines_.size())) {
-    dialogs_.ShowMessage(st::kChooseLineToInsert, MessageKind::kWarning);
-    return false;
-  }
-  if (Trim(input).empty()) {
-    dialogs_.ShowMessage(st::kValueBlank, MessageKind::kWarning);
-    return false;
-  }
-  auto value = CheckedValue(input);
+  auto value = CheckedEdit(selected, input, st::kChooseLineToInsert);
   if (!value) return false;
   lines_.insert(lines_.begin() + selected, std::move(*value));
   return true;

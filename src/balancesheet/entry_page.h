@@ -49,6 +49,8 @@ class BalanceDetailModel {
 
  private:
   std::optional<std::string> CheckedValue(std::string_view input);
+  // The checked input for the selected row of "リスト修正" or "リスト挿入".
+  std::optional<std::string> CheckedEdit(int selected, std::string_view input, const char* no_selection);
 
   fs::path day_folder_;
   std::string file_name_;  // empty for a new list

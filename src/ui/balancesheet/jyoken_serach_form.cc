@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "balancesheet/sheet_texts.h"
+#include "systems/editor_common.h"
 #include "ui/balancesheet/wild_seach_form.h"
 #include "ui/common/qt_ports.h"
 #include "ui/systems/editor_widgets.h"
@@ -117,13 +118,7 @@ TJyokenSerachForm::TJyokenSerachForm(const SheetFolders& folders, Dialogs& dialo
   Refresh();
 }
 
-void TJyokenSerachForm::Run(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const IoError& e) {
-    dialogs_.ShowMessage(e.what(), MessageKind::kError);
-  }
-}
+void TJyokenSerachForm::Run(const std::function<void()>& command) { GuardFileErrors(dialogs_, command); }
 
 int TJyokenSerachForm::SelectedPattern() const {
   const auto selected = pattern_list_->selectedItems();

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "balancesheet/sheet_texts.h"
+#include "systems/editor_common.h"
 #include "common/system_clock.h"
 #include "ui/balancesheet/bonus_condition_form.h"
 #include "ui/balancesheet/bonus_make_form.h"
@@ -503,13 +504,7 @@ QWidget* TRecordBalanceForm::BuildPreviewPage() {
   return page;
 }
 
-void TRecordBalanceForm::Run(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const IoError& e) {
-    dialogs_->ShowMessage(e.what(), MessageKind::kError);
-  }
-}
+void TRecordBalanceForm::Run(const std::function<void()>& command) { GuardFileErrors(*dialogs_, command); }
 
 void TRecordBalanceForm::Refresh() {
   refreshing_ = true;
