@@ -166,6 +166,8 @@ struct EnterCase {
   const char* message;  // "" when accepted
 };
 
+void PrintTo(const EnterCase& c, std::ostream* os) { *os << kReportKeys[Index(c.field)] << "=" << c.typed; }
+
 class EnterCheckTest : public EntryPageTest, public ::testing::WithParamInterface<EnterCase> {};
 
 TEST_P(EnterCheckTest, ChecksTheFieldAndMovesOn) {
@@ -214,6 +216,8 @@ struct SaveCheckCase {
   std::string message;
   std::optional<ReportField> focus;
 };
+
+void PrintTo(const SaveCheckCase& c, std::ostream* os) { *os << c.name; }
 
 class SaveCheckTest : public EntryPageTest, public ::testing::WithParamInterface<SaveCheckCase> {};
 
