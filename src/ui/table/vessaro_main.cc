@@ -29,6 +29,7 @@
 #include "ui/analysis/graph_bunseki_form.h"
 #include "ui/analysis/graph_form.h"
 #include "ui/analysis/log_view_form.h"
+#include "ui/balancesheet/record_balance_form.h"
 #include "ui/systems/bet_pattern_form.h"
 #include "ui/systems/bet_sys_pattern_form.h"
 #include "ui/table/card_animation.h"
@@ -783,7 +784,12 @@ void TVessaroMain::OpenPatternEditor() { TBetPatternForm(program_folder_, nullpt
 
 void TVessaroMain::BalanceSheetClick() {
   if (session_->automatic_run()) return;
-  if (session_->ProbeWritable()) Placeholder(QStringLiteral("収支表"));
+  if (!session_->ProbeWritable()) return;
+  if (ports_.open_window) {
+    ports_.open_window("balance-sheet", "", 0);
+    return;
+  }
+  TRecordBalanceForm(program_folder_, {}, this).exec();
 }
 
 void TVessaroMain::BtnStopClick() {
