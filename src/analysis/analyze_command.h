@@ -1,0 +1,37 @@
+// vessaro-analyze: the analysis window's analyses from the command line, over the same core, for
+// scripting and for checking results without a display.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/ports.h"
+
+namespace vessaro {
+
+struct AnalyzeOptions {
+  std::string command;  // "report", "bankruptcy", "grid"
+  std::string target;   // the log
+  std::string home;
+  std::optional<std::string> bets;
+  std::optional<std::string> length;
+  std::optional<std::string> from;
+  std::optional<std::string> to;
+  std::optional<std::string> where;
+  std::optional<std::string> out;
+  bool help = false;
+};
+
+// Parses the arguments (without the program name); on failure returns nullopt and sets error.
+std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::string>& args, std::string& error);
+
+// The --help text, in Japanese and English.
+std::string AnalyzeHelpText();
+
+// Runs the command. Results go to out; refusals and warnings to err. Exit code: 0 when done, 2
+// for refused input (the window's message) or a file that cannot be read or written.
+int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err);
+
+}  // namespace vessaro
