@@ -141,7 +141,8 @@ void TGridJyokenSerachForm::Refresh() {
     } else {
       for (const std::string& v : row.values) values << ToQt(v);
     }
-    Show(values_[r], values, row.pattern.empty() ? row.value : 0, row.value_enabled);
+    // A wildcard's letters read as chosen, not greyed out; choosing them again changes nothing.
+    Show(values_[r], values, row.pattern.empty() ? row.value : 0, row.value_enabled || !row.pattern.empty());
   }
 }
 

@@ -1,0 +1,111 @@
+// Pictures of the training analysis windows (not a test: run it under xvfb-run, see
+// docs/analysis-screenshots.md): the analysis window after a log report, the frequency grid at
+// N = 8 sorted by "差分値" with marks in two colours, the condition search with three rows
+// filled, and the search-pattern entry with a few columns.
+//
+//   analysis_screenshots <output folder>
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+#include "analysis/log_samples.h"
+#include "analysis/pattern_grid.h"
+#include "analysis/sample_files.h"
+#include "support/fakes.h"
+#include "support/temp_folder.h"
+#include "systems/card_deck.h"
+#include "systems/folders.h"
+#include "ui/analysis/analysis_grid_form.h"
+#include "ui/analysis/bet_patternanalyze_form.h"
+#include "ui/analysis/grid_jyoken_serach_form.h"
+#include "ui/analysis/pattern_seach_form.h"
+#include "ui/common/window_helpers.h"
+
+using namespace vessaro;
+
+namespace {
+
+void Save(QWidget* w, const QString& folder, const QString& name) {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const QString file = folder + "/" + name + ".png";
+  if (!w->grab().save(file)) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
+  std::printf("%s\n", qPrintable(file));
+}
+
+// A session at the table: winners with the ties, a bettor on Banker.
+std::string Winners(int rounds) {
+  std::string letters = testing::MakeOutcomeLetters(rounds, 4242);
+  for (size_t i = 7; i < letters.size(); i += 11) letters[i] = 'T';
+  return letters;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  SetUpJapaneseApplication();
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: analysis_screenshots <output folder>\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+
+  testing::TempFolder folder;
+  testing::WriteCp932(folder, "history/20240105_intercasino.txt", testing::MakeInterCasinoLog(Winners(180)));
+  std::vector<CardFields> cards(60);
+  cards[0] = {"10", "1", "1"};
+  WriteCardFile(SystemFilePath(folder.path(), "マーチンゲール"), cards);
+  std::vector<CardFields> pattern(20);
+  pattern[0] = {"B", "1", "1"};
+  WriteCardFile(PatternFilePath(folder.path(), "バンカー固定"), pattern);
+  testing::FakeDialogs dialogs;
+
+  {
+    TBetPatternanalyze w(folder.path(), &dialogs);
+    w.show();
+    dialogs.chosen_files = {(folder / "history/20240105_intercasino.txt").string()};
+    w.Button6Click();
+    for (char c : std::string("PPBP")) c == 'P' ? w.BtnPlayerClick() : w.BtnBankerClick();
+    w.Button8Click();
+    Save(&w, out, "01-analysis-after-report");
+  }
+
+  const fs::path table = FrequencyTablePath(folder.path());
+  WriteTableFile(table, FrequencyTableLines(testing::MakeOutcomeLetters(20000, 99), 8));
+  {
+    TAnalysisGridForm grid(table, &dialogs);
+    grid.show();
+    grid.SortClick(4, false);  // 差分値 ▼
+    for (int row : {0, 1, 2}) grid.GridCellClick(grid.item_model()->index(row, 4));
+    grid.colour_group()->button(static_cast<int>(MarkColour::kYellow))->click();
+    for (int row : {3, 5}) grid.GridCellClick(grid.item_model()->index(row, 0));
+    Save(&grid, out, "02-frequency-grid-sorted-marked");
+  }
+  {
+    TGridJyokenSerachForm search(table, 8, FilteredTablePath(folder.path()), &dialogs, nullptr,
+                                 [](int) { return std::string("PBB"); });
+    search.show();
+    // As the user chooses: each choice through its box.
+    auto choose = [](QComboBox* box, int index) { emit box->activated(index); };
+    choose(search.item_combo(0), 2);  // 出現回数 以上 …
+    choose(search.operator_combo(0), 4);
+    choose(search.value_combo(0), search.value_combo(0)->count() / 3);
+    choose(search.connector_combo(1), 0);  // かつ
+    choose(search.item_combo(1), 0);       // 出現パターン ワイルド PBB
+    choose(search.operator_combo(1), 0);
+    choose(search.connector_combo(2), 1);  // または
+    choose(search.item_combo(2), 5);       // 差分値 より大きい …
+    choose(search.operator_combo(2), 2);
+    choose(search.value_combo(2), search.value_combo(2)->count() / 2);
+    choose(search.connector_combo(3), 2);  // 終了
+    Save(&search, out, "03-condition-search-three-rows");
+  }
+  {
+    TPatternSeachForm entry(12, &dialogs);
+    entry.show();
+    for (char c : std::string("PPBBBPBBP")) c == 'P' ? entry.BtnPlayerClick() : entry.BtnBankerClick();
+    Save(&entry, out, "04-pattern-entry");
+  }
+  return 0;
+}
