@@ -3,6 +3,7 @@
 #include "analysis/analysis_texts.h"
 #include "analysis/log_analysis.h"
 #include "analysis/pattern_grid.h"
+#include "systems/editor_common.h"
 
 namespace vessaro {
 
@@ -11,15 +12,6 @@ AnalysisWindowModel::AnalysisWindowModel(fs::path program_folder, Dialogs& dialo
     : program_folder_(std::move(program_folder)), dialogs_(dialogs), ports_(ports) {
   systems_.prompt = "登録システムを選択してください";
   patterns_.prompt = "登録パターンを選択してください";
-}
-
-template <typename F>
-void AnalysisWindowModel::Guarded(F&& command) {
-  try {
-    command();
-  } catch (const IoError& error) {
-    dialogs_.ShowMessage(error.what(), MessageKind::kError);
-  }
 }
 
 void AnalysisWindowModel::Open() {
@@ -94,7 +86,7 @@ void AnalysisWindowModel::AddBet(char side) {
 }
 
 void AnalysisWindowModel::BankruptcyAnalysis() {
-  Guarded([&] {
+  GuardFileErrors(dialogs_, [&] {
     AnalysisOutcome out = RunBankruptcyAnalysis(file_, kind_, bets_);
     ShowWarning(out.warning);
     dialogs_.ShowMessage(out.message, out.refused ? MessageKind::kWarning : MessageKind::kInformation);
@@ -102,7 +94,7 @@ void AnalysisWindowModel::BankruptcyAnalysis() {
 }
 
 void AnalysisWindowModel::LogReport() {
-  Guarded([&] {
+  GuardFileErrors(dialogs_, [&] {
     AnalysisOutcome out = RunLogReport(file_, kind_);
     ShowWarning(out.warning);
     if (out.refused) {
@@ -127,7 +119,7 @@ void AnalysisWindowModel::AllPatternAnalysis() {
       DeleteFileIfExists(filtered);
     }
   };
-  Guarded([&] {
+  GuardFileErrors(dialogs_, [&] {
     const bool boxes = range_enabled_;
     AnalysisOutcome out = RunAllPatternAnalysis(
         file_, kind_, pattern_length_, boxes && range_from_ > 0 ? std::optional<int64_t>(range_from_) : std::nullopt,

@@ -82,9 +82,6 @@ class AnalysisWindowModel {
  private:
   void ResetFile();
   void ShowWarning(const std::string& warning);
-  // Runs a command, showing an unforeseen file error as its message.
-  template <typename F>
-  void Guarded(F&& command);
 
   fs::path program_folder_;
   Dialogs& dialogs_;
