@@ -135,6 +135,10 @@ void AnalysisWindowModel::AllPatternAnalysis() {
   });
 }
 
+void AnalysisWindowModel::Merge() {
+  if (std::optional<fs::path> merged = ports_.OpenMerge()) ChooseFile(*merged, true);
+}
+
 void AnalysisWindowModel::AddSystem() {
   ports_.OpenSystemEditor();
   RefillLists();

@@ -23,6 +23,8 @@ class AnalysisWindowPorts {
   // The editors of systems and of patterns, modal.
   virtual void OpenSystemEditor() {}
   virtual void OpenPatternEditor() {}
+  // The log merge window, modal: the merged file, or nothing.
+  virtual std::optional<fs::path> OpenMerge() { return std::nullopt; }
 };
 
 class AnalysisWindowModel {
@@ -56,6 +58,9 @@ class AnalysisWindowModel {
   // "全出現パターン解析": writes tmp/TmpGrid.txt, shows the grid window, and deletes the table
   // (and any filtered table) when it closes, whatever happened.
   void AllPatternAnalysis();
+
+  // "ログを結合する": a merged file becomes the analysis file.
+  void Merge();
 
   // "ベットシステムの追加" / "ベットパターンの追加": the editor, then the lists again.
   void AddSystem();

@@ -1,5 +1,7 @@
 #include "ui/analysis/analysis_widgets.h"
 
+#include <QWindow>
+
 namespace vessaro {
 
 QPushButton* MakeButton(const char* text, const char* name) {
@@ -27,6 +29,21 @@ QLineEdit* MakeReadOnlyField(const char* name, int minimum_width) {
   pal.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
   field->setPalette(pal);
   return field;
+}
+
+}  // namespace vessaro
+
+namespace vessaro {
+
+void ShowUsableBeside(QWidget* window, QWidget* modal) {
+  if (modal != nullptr) {
+    window->winId();
+    if (QWindow* handle = window->windowHandle(); handle != nullptr && modal->window()->windowHandle())
+      handle->setTransientParent(modal->window()->windowHandle());
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace vessaro

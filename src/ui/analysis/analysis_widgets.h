@@ -13,3 +13,11 @@ void StyleSideButton(QPushButton* button, char side);
 QLineEdit* MakeReadOnlyField(const char* name, int minimum_width = 0);
 
 }  // namespace vessaro
+
+namespace vessaro {
+
+// Shows a window without modality beside a modal one, still taking the user's input while the
+// modal one runs (as a transient child of it), and brings it to the front.
+void ShowUsableBeside(QWidget* window, QWidget* modal);
+
+}  // namespace vessaro

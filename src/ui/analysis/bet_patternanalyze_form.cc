@@ -11,6 +11,8 @@
 #include "analysis/pattern_grid.h"
 #include "ui/analysis/analysis_grid_form.h"
 #include "ui/analysis/analysis_widgets.h"
+#include "ui/analysis/log_merge_form.h"
+#include "ui/analysis/user_log_forms.h"
 #include "ui/common/qt_ports.h"
 #include "ui/systems/bet_pattern_form.h"
 #include "ui/systems/bet_sys_pattern_form.h"
@@ -75,11 +77,10 @@ QGroupBox* TBetPatternanalyze::BuildFileGroup() {
   merge_button_ = MakeButton("ログを結合する", "Button15");
   simple_log_button_ = MakeButton("簡易ログ作成", "BtnSimpleLog");
   detailed_log_button_ = MakeButton("詳細ログ作成", "BtnDetailedLog");
-  // The user log windows and the merge arrive with their own windows.
-  merge_button_->setEnabled(false);
-  simple_log_button_->setEnabled(false);
-  detailed_log_button_->setEnabled(false);
   connect(browse_button_, &QPushButton::clicked, this, &TBetPatternanalyze::Button6Click);
+  connect(merge_button_, &QPushButton::clicked, this, &TBetPatternanalyze::Button15Click);
+  connect(simple_log_button_, &QPushButton::clicked, this, &TBetPatternanalyze::BtnSimpleLogClick);
+  connect(detailed_log_button_, &QPushButton::clicked, this, &TBetPatternanalyze::BtnDetailedLogClick);
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(new QLabel(QStringLiteral("ファイル：")), 0, 0);
@@ -266,6 +267,40 @@ void TBetPatternanalyze::Button14Click() {
 void TBetPatternanalyze::Button8Click() {
   model_->LogReport();
   Refresh();
+}
+
+void TBetPatternanalyze::Button15Click() {
+  model_->Merge();
+  Refresh();
+}
+
+QWidget* TBetPatternanalyze::UserLogOwner() { return parentWidget() != nullptr ? parentWidget() : this; }
+
+void TBetPatternanalyze::BtnSimpleLogClick() {
+  TUserLog1Form* form = SimpleLogFormOf(UserLogOwner(), program_folder_, given_dialogs_);
+  form->hide();  // an open copy comes to the front afresh
+  ShowUsableBeside(form, this);
+}
+
+void TBetPatternanalyze::BtnDetailedLogClick() {
+  TUserLog2Form* form = DetailedLogFormOf(UserLogOwner(), program_folder_, given_dialogs_);
+  form->hide();
+  ShowUsableBeside(form, this);
+}
+
+void TBetPatternanalyze::done(int result) {
+  QWidget* owner = UserLogOwner();
+  for (QDialog* form : {static_cast<QDialog*>(owner->findChild<TUserLog1Form*>(QString(), Qt::FindDirectChildrenOnly)),
+                        static_cast<QDialog*>(owner->findChild<TUserLog2Form*>(QString(), Qt::FindDirectChildrenOnly))})
+    if (form != nullptr) form->hide();
+  QDialog::done(result);
+}
+
+std::optional<fs::path> TBetPatternanalyze::OpenMerge() {
+  if (merge_window) return merge_window();
+  TLogMergeForm form(program_folder_, given_dialogs_, this);
+  if (form.exec() != QDialog::Accepted) return std::nullopt;
+  return form.merged();
 }
 
 void TBetPatternanalyze::BtnBankerClick() {

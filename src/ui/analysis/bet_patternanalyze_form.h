@@ -31,11 +31,14 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
   // Opens another window ("grid", "system-editor", "pattern-editor") instead of the real modal
   // one; tests record what would open.
   std::function<void(const std::string& window, const fs::path& file)> open_window;
+  // Stands for the merge window in tests: the merged file, or nothing.
+  std::function<std::optional<fs::path>()> merge_window;
 
   // AnalysisWindowPorts
   void ShowFrequencyGrid(const fs::path& table_file) override;
   void OpenSystemEditor() override;
   void OpenPatternEditor() override;
+  std::optional<fs::path> OpenMerge() override;
 
   QLineEdit* file_edit() const { return file_edit_; }
   QLineEdit* kind_edit() const { return kind_edit_; }
@@ -67,6 +70,11 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
   void Button4Click();   // 破産パターン出現解析
   void Button14Click();  // 全出現パターン解析
   void Button8Click();   // 解析開始
+  void Button15Click();  // ログを結合する
+  void BtnSimpleLogClick();
+  void BtnDetailedLogClick();
+  // Closing hides the user log windows with it.
+  void done(int result) override;
   void BtnBankerClick();
   void BtnPlayerClick();
   void BtnClearBetsClick();
@@ -76,6 +84,8 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
  private:
   void Refresh();
   void TakeBoxes();
+  // The user log windows live under the table window (or this one when it has no owner).
+  QWidget* UserLogOwner();
   QGroupBox* BuildFileGroup();
   QGroupBox* BuildGridGroup();
   QGroupBox* BuildBankruptcyGroup();
