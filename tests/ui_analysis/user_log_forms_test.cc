@@ -74,7 +74,7 @@ TEST(UserLog2FormTest, EnteringRoundsThroughTheFields) {
   Click(form.rebuild_road_button());
   EXPECT_EQ(form.model().road().ReadOut(), "BB");
 
-  QTest::keyClicks(form.name_edit(), "十日");
+  form.name_edit()->setText(QStringLiteral("十日"));
   Click(form.save_button());
   EXPECT_EQ(dialogs.messages.back(), "保存しました");
   ASSERT_EQ(form.file_combo()->count(), 2);
