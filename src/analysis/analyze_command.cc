@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/grid_search.h"
+#include "analysis/log_merge.h"
 #include "analysis/log_analysis.h"
 #include "analysis/pattern_grid.h"
 #include "common/text.h"
@@ -26,6 +27,45 @@ std::optional<int64_t> WholeAtLeast(const std::string& text, int64_t minimum) {
   return v;
 }
 
+// Messages of the merge: results to the output, refusals to the error stream; the question
+// before replacing a merged file is answered by --overwrite.
+class ConsoleDialogs : public Dialogs {
+ public:
+  ConsoleDialogs(std::ostream& out, std::ostream& err, bool yes) : out_(out), err_(err), yes_(yes) {}
+  void ShowMessage(std::string_view text, MessageKind kind) override {
+    (kind == MessageKind::kInformation ? out_ : err_) << Shown(text) << "\n";
+  }
+  bool AskYesNo(std::string_view) override {
+    if (!yes_) declined_ = true;
+    return yes_;
+  }
+  std::optional<std::string> ChooseOpenFile(const FileFilter&) override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(const FileFilter&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override { return std::nullopt; }
+  bool declined() const { return declined_; }
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+  bool yes_;
+  bool declined_ = false;
+};
+
+int RunMerge(const AnalyzeOptions& options, std::ostream& out, std::ostream& err) {
+  const fs::path home = fs::absolute(options.home);
+  if (!FolderExists(home)) return Refuse(err, "プログラムフォルダが存在しません / no such program folder: " + home.string());
+  long long kind = -1;
+  if (!ParseInt64(*options.kind, kind) || kind < 0 || kind > 3) kind = -1;
+  ConsoleDialogs dialogs(out, err, options.overwrite);
+  MergeOutcome merged = MergeLogs(home, MergeRequest{static_cast<int>(kind), options.target, *options.name}, dialogs);
+  if (!merged.merged) {
+    if (dialogs.declined()) err << "同じファイル名が存在します（上書きは --overwrite）/ the merged file exists (--overwrite replaces it)\n";
+    return kRefused;
+  }
+  out << merged.merged->string() << "\n";
+  return kDone;
+}
+
 bool IsBetSequence(const std::string& bets) {
   if (bets.size() > 20) return false;
   for (char c : bets)
@@ -41,6 +81,7 @@ std::string AnalyzeHelpText() {
       "  vessaro-analyze report LOG\n"
       "  vessaro-analyze bankruptcy LOG --bets SEQ\n"
       "  vessaro-analyze grid LOG --length N [--from A] [--to B] [--where EXPR] [--out FILE]\n"
+      "  vessaro-analyze merge FOLDER --kind K --name NAME --home DIR [--overwrite]\n"
       "  vessaro-analyze --help\n"
       "\n"
       "解析画面（トレーニング分析）の解析を表示なしで行います。LOG はプレイ履歴、インターカジノ形式の\n"
@@ -63,6 +104,13 @@ std::string AnalyzeHelpText() {
       "                  '\"出現回数,数値,>=,12\",AND,\"出現パターン,文字列,*,PB\"'\n"
       "    --out FILE    FILE にコードページ932・CR LF で書きます（省略時は標準出力に UTF-8）。\n"
       "                  writes FILE in code page 932 with CR LF (default: UTF-8 to standard output).\n"
+      "  merge         FOLDER 内の同じ種類のログを DIR\\history\\NAME_mergeK.txt に結合します（ログ結合）。\n"
+      "                joins the logs of one kind in FOLDER into DIR/history/NAME_mergeK.txt.\n"
+      "    --kind K      0 Kindletのログ, 1 インターカジノのログ, 2 簡易作成, 3 詳細作成\n"
+      "                  0 play histories, 1 InterCasino logs, 2 simple user logs, 3 detailed user logs\n"
+      "    --name NAME   結合後のファイル名 / the merged file's name\n"
+      "    --home DIR    プログラムフォルダ / the program folder\n"
+      "    --overwrite   同名の結合ファイルを置き換えます / replaces a merged file of that name\n"
       "\n"
       "終了コード / exit status: 0 完了 / done; 2 入力の誤り（画面と同じメッセージ）、ファイルの\n"
       "  読み書きの失敗 / refused input (with the window's message) or a file that cannot be read or\n"
@@ -87,7 +135,13 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
       return true;
     };
     std::optional<std::string> home;
-    if (a == "--home") {
+    if (a == "--overwrite") {
+      o.overwrite = true;
+    } else if (a == "--kind") {
+      if (!value(o.kind)) return std::nullopt;
+    } else if (a == "--name") {
+      if (!value(o.name)) return std::nullopt;
+    } else if (a == "--home") {
       if (!value(home)) return std::nullopt;
       o.home = *home;
     } else if (a == "--bets") {
@@ -115,7 +169,7 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
   }
   o.command = positional[0];
   o.target = positional[1];
-  if (o.command != "report" && o.command != "bankruptcy" && o.command != "grid") {
+  if (o.command != "report" && o.command != "bankruptcy" && o.command != "grid" && o.command != "merge") {
     error = "不明なコマンドです / unknown command: " + o.command;
     return std::nullopt;
   }
@@ -127,10 +181,15 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
     error = "--length を指定してください / grid needs --length";
     return std::nullopt;
   }
+  if (o.command == "merge" && (!o.kind || !o.name || o.home.empty())) {
+    error = "merge には --kind, --name, --home を指定してください / merge needs --kind, --name and --home";
+    return std::nullopt;
+  }
   return o;
 }
 
 int RunAnalyzeCommand(const AnalyzeOptions& options, Clock&, std::ostream& out, std::ostream& err) {
+  if (options.command == "merge") return RunMerge(options, out, err);
   // The checks of the boxes the window offers, before anything is read.
   std::optional<int64_t> from, to;
   int length = 0;

@@ -12,9 +12,12 @@
 namespace vessaro {
 
 struct AnalyzeOptions {
-  std::string command;  // "report", "bankruptcy", "grid"
-  std::string target;   // the log
+  std::string command;  // "report", "bankruptcy", "grid", "merge"
+  std::string target;   // the log, or the folder to merge
   std::string home;
+  std::optional<std::string> kind;
+  std::optional<std::string> name;
+  bool overwrite = false;
   std::optional<std::string> bets;
   std::optional<std::string> length;
   std::optional<std::string> from;

@@ -34,6 +34,8 @@ TEST(AnalyzeArgumentsTest, RefusesWhatItCannotUse) {
       {{"grid", "log.txt"}, false},
       {{"grid", "log.txt", "--length"}, false},
       {{"report", "log.txt", "--colour", "red"}, false},
+      {{"merge", "in", "--kind", "2", "--name", "all", "--home", "h"}, true},
+      {{"merge", "in", "--kind", "2", "--name", "all"}, false},
   };
   for (const Case& c : cases) {
     std::string error;
@@ -126,6 +128,28 @@ TEST_F(AnalyzeCommandTest, DetailedLogWarnsOfDamagedLinesAndGoesOn) {
   EXPECT_EQ(Run({"report", Path("d_user2.txt")}), 0);
   EXPECT_EQ(err.str(), "読み込めない行を除いて解析します（1行）\n最初の行：2行目\n");
   EXPECT_NE(out.str().find("\nBP\n"), std::string::npos);
+}
+
+TEST_F(AnalyzeCommandTest, MergeAsksBeforeReplacing) {
+  TempFolder home;
+  const std::string in = (dir / "").string();
+  DeleteFileIfExists(dir / "ic.txt");
+  testing::WriteCp932(dir, "y_user1.txt", "PPP\r\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "2", "--name", "all", "--home", home.path().string()}), 0);
+  EXPECT_EQ(out.str(), "結合処理が終了しました\n" + (home / "history/all_merge2.txt").string() + "\n");
+  EXPECT_EQ(ReadWholeFile(home / "history/all_merge2.txt"), "BBPBBP\r\nBBP\r\nPPP\r\n");
+  // Again: the file exists, and without --overwrite nothing is written.
+  WriteWholeFile(home / "history/all_merge2.txt", "old\r\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "2", "--name", "all", "--home", home.path().string()}), 2);
+  EXPECT_EQ(ReadWholeFile(home / "history/all_merge2.txt"), "old\r\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "2", "--name", "all", "--home", home.path().string(), "--overwrite"}), 0);
+  EXPECT_EQ(ReadWholeFile(home / "history/all_merge2.txt"), "BBPBBP\r\nBBP\r\nPPP\r\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "3", "--name", "all", "--home", home.path().string()}), 2);
+  EXPECT_EQ(err.str(), "別形式のファイルがあります ファイル名:x_user1.txt\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "7", "--name", "all", "--home", home.path().string()}), 2);
+  EXPECT_EQ(err.str(), "結合したいログの種類を選択してください\n");
+  EXPECT_EQ(Run({"merge", in, "--kind", "2", "--name", "a/b", "--home", home.path().string()}), 2);
+  EXPECT_EQ(err.str(), "\\/:*?\"<'>|.,は禁止文字です\n");
 }
 
 }  // namespace
