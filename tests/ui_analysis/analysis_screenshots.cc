@@ -18,7 +18,10 @@
 #include "ui/analysis/analysis_grid_form.h"
 #include "ui/analysis/bet_patternanalyze_form.h"
 #include "ui/analysis/grid_jyoken_serach_form.h"
+#include "ui/analysis/log_merge_form.h"
+#include "ui/analysis/user_log_forms.h"
 #include "ui/analysis/pattern_seach_form.h"
+#include "ui/common/qt_ports.h"
 #include "ui/common/window_helpers.h"
 
 using namespace vessaro;
@@ -106,6 +109,41 @@ int main(int argc, char** argv) {
     entry.show();
     for (char c : std::string("PPBBBPBBP")) c == 'P' ? entry.BtnPlayerClick() : entry.BtnBankerClick();
     Save(&entry, out, "04-pattern-entry");
+  }
+  {
+    TUserLog1Form simple(folder.path(), &dialogs);
+    simple.show();
+    const std::string letters = testing::MakeOutcomeLetters(40, 777);
+    for (char c : letters) c == 'P' ? simple.BtnPlayerClick() : simple.BtnBankerClick();
+    simple.name_edit()->setText(QStringLiteral("1月5日"));
+    Save(&simple, out, "05-simple-log-40-entries");
+  }
+  {
+    TUserLog2Form detailed(folder.path(), &dialogs);
+    detailed.show();
+    detailed.start_edit()->setText(QStringLiteral("1000"));
+    detailed.BtnStartClick();
+    const char* rounds[][3] = {{"B", "30", "W"}, {"B", "10", "W"}, {"P", "20", "L"}, {"P", "40", "W"},
+                               {"B", "10", "L"}, {"B", "20", "L"}, {"B", "40", "W"}, {"P", "10", "W"},
+                               {"P", "20", "L"}, {"B", "10", "W"}};
+    for (const auto& r : rounds) {
+      detailed.side_button(r[0][0])->click();
+      detailed.stake_edit()->setText(QString::fromUtf8(r[1]));
+      (r[2][0] == 'W' ? detailed.won_button() : detailed.lost_button())->click();
+      detailed.BtnAddClick();
+    }
+    detailed.BtnRebuildRoadClick();
+    detailed.record_list()->setCurrentRow(3);
+    detailed.name_edit()->setText(QStringLiteral("1月5日"));
+    Save(&detailed, out, "06-detailed-log-ten-records");
+  }
+  {
+    TLogMergeForm merge(folder.path(), &dialogs);
+    merge.show();
+    merge.kind_combo()->setCurrentIndex(2);
+    merge.folder_edit()->setText(ToQt((folder / "history").string()));
+    merge.name_edit()->setText(QStringLiteral("1月まとめ"));
+    Save(&merge, out, "07-merge-window");
   }
   return 0;
 }

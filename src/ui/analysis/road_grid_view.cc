@@ -6,7 +6,8 @@
 
 namespace vessaro {
 
-RoadGridView::RoadGridView(const RoadGrid* grid, QWidget* parent) : QWidget(parent), grid_(grid) {
+RoadGridView::RoadGridView(const RoadGrid* grid, QWidget* parent, int cell)
+    : QWidget(parent), grid_(grid), cell_(cell) {
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   setFixedSize(sizeHint());
 }
@@ -18,8 +19,8 @@ void RoadGridView::set_grid(const RoadGrid* grid) {
 }
 
 QSize RoadGridView::sizeHint() const {
-  if (grid_ == nullptr) return {kCell, kCell};
-  return {grid_->limits().columns * kCell + 1, grid_->limits().rows * kCell + 1};
+  if (grid_ == nullptr) return {cell_, cell_};
+  return {grid_->limits().columns * cell_ + 1, grid_->limits().rows * cell_ + 1};
 }
 
 void RoadGridView::paintEvent(QPaintEvent* event) {
@@ -29,17 +30,17 @@ void RoadGridView::paintEvent(QPaintEvent* event) {
   const int rows = grid_->limits().rows;
   const int columns = grid_->limits().columns;
   // Only the columns being repainted: the user logs' grid is 300 columns wide.
-  const int first = std::max(0, event->rect().left() / kCell);
-  const int last = std::min(columns - 1, event->rect().right() / kCell);
+  const int first = std::max(0, event->rect().left() / cell_);
+  const int last = std::min(columns - 1, event->rect().right() / cell_);
   p.setPen(QColor(0xC8, 0xC8, 0xC8));
-  for (int c = first; c <= last + 1 && c <= columns; ++c) p.drawLine(c * kCell, 0, c * kCell, rows * kCell);
-  for (int r = 0; r <= rows; ++r) p.drawLine(first * kCell, r * kCell, (last + 1) * kCell, r * kCell);
+  for (int c = first; c <= last + 1 && c <= columns; ++c) p.drawLine(c * cell_, 0, c * cell_, rows * cell_);
+  for (int r = 0; r <= rows; ++r) p.drawLine(first * cell_, r * cell_, (last + 1) * cell_, r * cell_);
   p.setRenderHint(QPainter::Antialiasing);
   for (int c = first; c <= last; ++c) {
     for (int r = 0; r < rows; ++r) {
       const char letter = grid_->At(c, r);
       if (letter == 0) continue;
-      const QRectF cell(c * kCell + 3.5, r * kCell + 3.5, kCell - 7, kCell - 7);
+      const QRectF cell(c * cell_ + 3.5, r * cell_ + 3.5, cell_ - 7, cell_ - 7);
       p.setPen(QPen(letter == 'P' ? QColor(0x15, 0x4F, 0xD6) : QColor(0xD6, 0x1E, 0x1E), 2.6));
       p.setBrush(Qt::NoBrush);
       p.drawEllipse(cell);

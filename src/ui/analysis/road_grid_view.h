@@ -13,7 +13,8 @@ class RoadGridView : public QWidget {
  public:
   static constexpr int kCell = 22;
 
-  explicit RoadGridView(const RoadGrid* grid, QWidget* parent = nullptr);
+  explicit RoadGridView(const RoadGrid* grid, QWidget* parent = nullptr, int cell = kCell);
+  int cell() const { return cell_; }
   void set_grid(const RoadGrid* grid);
   QSize sizeHint() const override;
 
@@ -22,6 +23,7 @@ class RoadGridView : public QWidget {
 
  private:
   const RoadGrid* grid_;
+  int cell_;
 };
 
 }  // namespace vessaro

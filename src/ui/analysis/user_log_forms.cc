@@ -16,20 +16,22 @@ namespace {
 namespace ut = user_log_texts;
 
 QScrollArea* RoadArea(RoadGridView* view, int visible_columns) {
+  const int cell = view->cell();
   auto* area = new QScrollArea;
   area->setWidget(view);
   area->setWidgetResizable(false);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   area->setFixedHeight(view->height() + area->horizontalScrollBar()->sizeHint().height() + 4);
-  area->setMinimumWidth(visible_columns * RoadGridView::kCell + 4);
+  area->setMinimumWidth(visible_columns * cell + 4);
   return area;
 }
 
 // Keeps the column being filled in sight.
 void FollowLastColumn(QScrollArea* area, const RoadGrid& grid) {
-  const int right = grid.used_columns() * RoadGridView::kCell;
-  area->ensureVisible(std::max(0, right - RoadGridView::kCell / 2), RoadGridView::kCell, RoadGridView::kCell, 0);
+  const int cell = static_cast<RoadGridView*>(area->widget())->cell();
+  const int right = grid.used_columns() * cell;
+  area->ensureVisible(std::max(0, right - cell / 2), cell, cell, 0);
 }
 
 void SetText(QLineEdit* edit, const std::string& text) {
@@ -159,11 +161,13 @@ TUserLog2Form::TUserLog2Form(const fs::path& program_folder, Dialogs* dialogs, Q
   list_ = new QListWidget;
   list_->setObjectName(QStringLiteral("RecordList"));
   list_->setMinimumWidth(260);
+  list_->setMinimumHeight(220);
   clear_selection_button_ = MakeButton("リスト選択クリア", "BtnClearSelection");
 
-  view_ = new RoadGridView(&model_->road());
+  // Smaller cells than the simple log's: the view only shows, and the list needs the room.
+  view_ = new RoadGridView(&model_->road(), nullptr, 16);
   view_->setObjectName(QStringLiteral("RoadView"));
-  area_ = RoadArea(view_, 36);
+  area_ = RoadArea(view_, 50);
   rebuild_road_button_ = MakeButton("現在までの登録をフェイスカードに読み込む", "BtnRebuildRoad");
   clear_road_button_ = MakeButton("フェイスカードクリア", "BtnClearRoad");
 
@@ -200,6 +204,7 @@ TUserLog2Form::TUserLog2Form(const fs::path& program_folder, Dialogs* dialogs, Q
   fields->addLayout(results, row++, 1);
   fields->addWidget(new QLabel(QStringLiteral("新残高")), row, 0);
   fields->addWidget(new_balance_edit_, row++, 1);
+  fields->setRowStretch(row, 1);  // the fields stay together at the top
   auto* commands = new QVBoxLayout;
   for (QPushButton* b : {add_button_, modify_button_, insert_button_, delete_button_}) commands->addWidget(b);
   commands->addStretch();
