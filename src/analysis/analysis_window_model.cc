@@ -41,6 +41,7 @@ void AnalysisWindowModel::ShowWarning(const std::string& warning) {
 }
 
 void AnalysisWindowModel::Browse() {
+  if (replaying_) return;
   FileFilter filter;
   filter.title = analysis_texts::kChooseFileTitle;
   filter.filter = "TEXT FILE(*.txt)|*.txt|ALL FILE(*.*)|*.*";
@@ -86,6 +87,7 @@ void AnalysisWindowModel::AddBet(char side) {
 }
 
 void AnalysisWindowModel::BankruptcyAnalysis() {
+  if (replaying_) return;
   GuardFileErrors(dialogs_, [&] {
     AnalysisOutcome out = RunBankruptcyAnalysis(file_, kind_, bets_);
     ShowWarning(out.warning);
@@ -94,6 +96,7 @@ void AnalysisWindowModel::BankruptcyAnalysis() {
 }
 
 void AnalysisWindowModel::LogReport() {
+  if (replaying_) return;
   GuardFileErrors(dialogs_, [&] {
     AnalysisOutcome out = RunLogReport(file_, kind_);
     ShowWarning(out.warning);
@@ -108,6 +111,7 @@ void AnalysisWindowModel::LogReport() {
 }
 
 void AnalysisWindowModel::AllPatternAnalysis() {
+  if (replaying_) return;
   const fs::path table = FrequencyTablePath(program_folder_);
   const fs::path filtered = FilteredTablePath(program_folder_);
   // The tables live only while the grid window is open, also when something fails on the way.
@@ -136,15 +140,33 @@ void AnalysisWindowModel::AllPatternAnalysis() {
 }
 
 void AnalysisWindowModel::Merge() {
+  if (replaying_) return;
   if (std::optional<fs::path> merged = ports_.OpenMerge()) ChooseFile(*merged, true);
 }
 
+ReplayResult AnalysisWindowModel::Replay(LogReplay& replay, ReplayObserver& observer) {
+  if (replaying_) return {};
+  replaying_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{replaying_};
+  ReplayRequest request;
+  request.file = file_;
+  request.kind = kind_;
+  if (systems_.HasChoice()) request.system_name = systems_.Shown();
+  if (patterns_.HasChoice()) request.pattern_name = patterns_.Shown();
+  return replay.Run(request, observer);
+}
+
 void AnalysisWindowModel::AddSystem() {
+  if (replaying_) return;
   ports_.OpenSystemEditor();
   RefillLists();
 }
 
 void AnalysisWindowModel::AddPattern() {
+  if (replaying_) return;
   ports_.OpenPatternEditor();
   RefillLists();
 }

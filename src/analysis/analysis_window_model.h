@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/log_replay.h"
 #include "analysis/play_log.h"
 #include "common/files.h"
 #include "common/ports.h"
@@ -62,6 +63,11 @@ class AnalysisWindowModel {
   // "ログを結合する": a merged file becomes the analysis file.
   void Merge();
 
+  // "シミュレート開始": the log replay of the analysis file under the chosen system and pattern.
+  // Every other command of the window is refused while it runs.
+  ReplayResult Replay(LogReplay& replay, ReplayObserver& observer);
+  bool replaying() const { return replaying_; }
+
   // "ベットシステムの追加" / "ベットパターンの追加": the editor, then the lists again.
   void AddSystem();
   void AddPattern();
@@ -103,6 +109,7 @@ class AnalysisWindowModel {
   int report_revision_ = 0;
   NameChoice systems_;
   NameChoice patterns_;
+  bool replaying_ = false;
 };
 
 }  // namespace vessaro

@@ -33,10 +33,13 @@ fs::path ReplayGraphFile(const fs::path& program_folder, const DateTime& start, 
 std::optional<int64_t> WholeDollars(std::string_view line) {
   const size_t dollar = line.find('$');
   if (dollar == std::string_view::npos) return std::nullopt;
-  const bool negative = dollar > 0 && line[dollar - 1] == '-';
+  // "-$5.00" as InterCasino writes a loss, "$-5.00" as a generated log writes a balance below 0.
+  size_t i = dollar + 1;
+  const bool negative = (dollar > 0 && line[dollar - 1] == '-') || (i < line.size() && line[i] == '-');
+  if (i < line.size() && line[i] == '-') ++i;
   int64_t value = 0;
   int digits = 0;
-  for (size_t i = dollar + 1; i < line.size(); ++i) {
+  for (; i < line.size(); ++i) {
     const char c = line[i];
     if (c == ',') continue;
     if (c < '0' || c > '9') break;
@@ -125,12 +128,13 @@ LogReplay::LogReplay(fs::path program_folder, Dialogs& dialogs, EventPump& pump,
     : program_folder_(std::move(program_folder)), dialogs_(dialogs), pump_(pump), clock_(clock), loader_(loader) {}
 
 void LogReplay::Yield(int64_t done, int64_t total, ReplayObserver& observer, bool force) {
-  const int64_t now = clock_.MonotonicMillis();
-  if (!force && now - last_yield_ < kYieldMillis) return;
-  last_yield_ = now;
+  if (!force && clock_.MonotonicMillis() - last_yield_ < kYieldMillis) return;
   observer.OnProgress(done, total);
   graph_.Flush();
   pump_.ProcessEvents();
+  // Counted from the end of the yield: however long the window took to draw, the replay gets its
+  // stretch of work before the next one.
+  last_yield_ = clock_.MonotonicMillis();
 }
 
 ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observer) {

@@ -216,6 +216,19 @@ TEST_F(LogReplayTest, DetailedLogReplaysItsGeneratedLog) {
   EXPECT_EQ(ListFiles(folder / "history").size(), 1u);  // nothing generated is left behind
 }
 
+TEST_F(LogReplayTest, UnreadableLogBalancesRepeatTheOneBefore) {
+  std::string log = testing::MakeInterCasinoLog("PBB");
+  log = ReplaceAll(log, "新しい残高: $999.50", "新しい残高: $abc");
+  testing::WriteCp932(folder, "history/ic.txt", log);
+  ReplayResult r = replay.Run(ReplayRequest{folder / "history/ic.txt", LogKind::kInterCasino, "flat10", "banker"}, observer);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(dialogs.messages.front(), "ログの残高を読み取れない回がありました（1回）\r\nその回はひとつ前の残高で表示します");
+  const std::vector<std::string> lines = GraphLines(r);
+  EXPECT_EQ(lines[1], "990,990");
+  EXPECT_EQ(lines[2], "1000,990");
+  EXPECT_EQ(lines[3], "1010,1009");
+}
+
 TEST_F(LogReplayTest, PreparationRefusals) {
   testing::WriteCp932(folder, "history/ic.txt", testing::MakeInterCasinoLog("PB"));
   testing::WriteCp932(folder, "history/k.txt", "BBPP\r\n");
@@ -265,6 +278,7 @@ TEST(WholeDollarsTest, LogAmounts) {
   EXPECT_EQ(WholeDollars("新しい残高: $999.50"), 999);
   EXPECT_EQ(WholeDollars("新しい残高: $12"), 12);
   EXPECT_EQ(WholeDollars("新しい残高: -$5.00"), -5);
+  EXPECT_EQ(WholeDollars("新しい残高: $-20.00"), -20);
   EXPECT_EQ(WholeDollars("新しい残高: $abc"), std::nullopt);
   EXPECT_EQ(WholeDollars("新しい残高: 100"), std::nullopt);
 }

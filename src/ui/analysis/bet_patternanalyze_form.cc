@@ -9,6 +9,12 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/pattern_grid.h"
+#include "autosim/run_statistics.h"
+#include "autosim/system_sources.h"
+#include "common/format.h"
+#include "common/system_clock.h"
+#include "engine/table_session.h"
+#include "ui/analysis/graph_form.h"
 #include "ui/analysis/analysis_grid_form.h"
 #include "ui/analysis/analysis_widgets.h"
 #include "ui/analysis/log_merge_form.h"
@@ -38,8 +44,12 @@ TBetPatternanalyze::TBetPatternanalyze(const fs::path& program_folder, Dialogs* 
   setObjectName(QStringLiteral("BetPatternanalyze"));
   setWindowTitle(QString::fromUtf8(analysis_texts::kAnalysisCaption));
   setModal(true);
-  model_ = std::make_unique<AnalysisWindowModel>(program_folder, dialogs != nullptr ? *dialogs : *own_dialogs_,
-                                                 *this);
+  Dialogs& shown = dialogs != nullptr ? *dialogs : *own_dialogs_;
+  model_ = std::make_unique<AnalysisWindowModel>(program_folder, shown, *this);
+  pump_ = std::make_unique<QtEventPump>();
+  clock_ = std::make_unique<SystemClock>();
+  loader_ = std::make_unique<SystemsRunSourceLoader>();
+  replay_ = std::make_unique<LogReplay>(program_folder, shown, *pump_, *clock_, *loader_);
 
   close_button_ = MakeButton("閉じる", "BtnClose");
   connect(close_button_, &QPushButton::clicked, this, &QDialog::accept);
@@ -59,6 +69,28 @@ TBetPatternanalyze::TBetPatternanalyze(const fs::path& program_folder, Dialogs* 
   layout->addWidget(BuildFileGroup());
   layout->addLayout(columns, 1);
   layout->addLayout(bottom);
+
+  // The progress of a replay, over the window; only its cancel button is usable meanwhile.
+  progress_panel_ = new QFrame(this);
+  progress_panel_->setObjectName(QStringLiteral("ReplayProgress"));
+  progress_panel_->setFrameShape(QFrame::StyledPanel);
+  progress_panel_->setAutoFillBackground(true);
+  progress_label_ = new QLabel;
+  progress_label_->setObjectName(QStringLiteral("ReplayProgressLabel"));
+  progress_bar_ = new QProgressBar;
+  progress_bar_->setRange(0, 1000);
+  progress_bar_->setTextVisible(false);
+  cancel_replay_button_ = MakeButton("中断", "BtnCancelReplay");
+  connect(cancel_replay_button_, &QPushButton::clicked, this, &TBetPatternanalyze::BtnCancelReplayClick);
+  auto* panel = new QVBoxLayout(progress_panel_);
+  panel->addWidget(progress_label_);
+  panel->addWidget(progress_bar_);
+  panel->addWidget(cancel_replay_button_, 0, Qt::AlignRight);
+  progress_panel_->resize(420, 110);
+  progress_panel_->hide();
+  for (QWidget* w : findChildren<QWidget*>())
+    if (qobject_cast<QPushButton*>(w) || qobject_cast<QComboBox*>(w))
+      if (w != cancel_replay_button_) commands_.push_back(w);
 
   model_->Open();
   Refresh();
@@ -176,7 +208,7 @@ QGroupBox* TBetPatternanalyze::BuildReplayGroup() {
   add_system_button_ = MakeButton("ベットシステムの追加", "BtnAddSystem");
   add_pattern_button_ = MakeButton("ベットパターンの追加", "BtnAddPattern");
   replay_button_ = MakeButton("シミュレート開始", "Button12");
-  replay_button_->setEnabled(false);  // the replay arrives with its own issue of work
+  connect(replay_button_, &QPushButton::clicked, this, &TBetPatternanalyze::Button12Click);
   connect(system_combo_, &QComboBox::activated, this,
           [this](int i) { model_->system_choice().selected = i - 1; });
   connect(pattern_combo_, &QComboBox::activated, this,
@@ -289,6 +321,12 @@ void TBetPatternanalyze::BtnDetailedLogClick() {
 }
 
 void TBetPatternanalyze::done(int result) {
+  if (model_->replaying()) {
+    // The replay is on the stack below the events that asked to close: close once it ends.
+    close_pending_ = true;
+    replay_->RequestStop();
+    return;
+  }
   QWidget* owner = UserLogOwner();
   for (QDialog* form : {static_cast<QDialog*>(owner->findChild<TUserLog1Form*>(QString(), Qt::FindDirectChildrenOnly)),
                         static_cast<QDialog*>(owner->findChild<TUserLog2Form*>(QString(), Qt::FindDirectChildrenOnly))})
@@ -301,6 +339,52 @@ std::optional<fs::path> TBetPatternanalyze::OpenMerge() {
   TLogMergeForm form(program_folder_, given_dialogs_, this);
   if (form.exec() != QDialog::Accepted) return std::nullopt;
   return form.merged();
+}
+
+void TBetPatternanalyze::Button12Click() {
+  if (model_->replaying()) return;
+  model_->Replay(*replay_, *this);
+  Refresh();
+  if (close_pending_) {
+    close_pending_ = false;
+    reject();
+  }
+}
+
+void TBetPatternanalyze::BtnCancelReplayClick() {
+  if (!model_->replaying()) return;
+  Dialogs& dialogs = given_dialogs_ != nullptr ? *given_dialogs_ : *own_dialogs_;
+  if (dialogs.AskYesNo(table_texts::kStopQuestion)) replay_->RequestStop();
+}
+
+void TBetPatternanalyze::OnReplayStarted(int64_t) {
+  for (QWidget* w : commands_) w->setEnabled(false);
+  progress_bar_->setValue(0);
+  progress_label_->clear();
+  progress_panel_->move((width() - progress_panel_->width()) / 2, (height() - progress_panel_->height()) / 2);
+  progress_panel_->show();
+  progress_panel_->raise();
+}
+
+void TBetPatternanalyze::OnProgress(int64_t done, int64_t total) {
+  progress_label_->setText(QString::fromUtf8(
+      Format(run_texts::kProgress, static_cast<int>(done), static_cast<int>(total)).c_str()));
+  progress_bar_->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
+}
+
+void TBetPatternanalyze::OnReplayFinishing() {
+  progress_panel_->hide();
+  for (QWidget* w : commands_) w->setEnabled(true);
+  Refresh();
+}
+
+void TBetPatternanalyze::ShowGraph(const fs::path& graph_file, int64_t rounds) {
+  if (open_window) {
+    open_window("replay-graph", graph_file, rounds);
+    return;
+  }
+  TGraphLogForm graph(program_folder_, graph_file, rounds, given_dialogs_, nullptr, this);
+  graph.exec();
 }
 
 void TBetPatternanalyze::BtnBankerClick() {
@@ -330,7 +414,7 @@ void TBetPatternanalyze::BtnAddPatternClick() {
 
 void TBetPatternanalyze::ShowFrequencyGrid(const fs::path& table_file) {
   if (open_window) {
-    open_window("grid", table_file);
+    open_window("grid", table_file, 0);
     return;
   }
   TAnalysisGridForm grid(table_file, given_dialogs_, this);
@@ -339,7 +423,7 @@ void TBetPatternanalyze::ShowFrequencyGrid(const fs::path& table_file) {
 
 void TBetPatternanalyze::OpenSystemEditor() {
   if (open_window) {
-    open_window("system-editor", {});
+    open_window("system-editor", {}, 0);
     return;
   }
   TBetSysPatternForm(program_folder_, given_dialogs_, this).exec();
@@ -347,7 +431,7 @@ void TBetPatternanalyze::OpenSystemEditor() {
 
 void TBetPatternanalyze::OpenPatternEditor() {
   if (open_window) {
-    open_window("pattern-editor", {});
+    open_window("pattern-editor", {}, 0);
     return;
   }
   TBetPatternForm(program_folder_, given_dialogs_, this).exec();

@@ -5,6 +5,9 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_window_model.h"
 #include "common/ports.h"
@@ -19,7 +23,7 @@
 
 namespace vessaro {
 
-class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
+class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts, public ReplayObserver {
   Q_OBJECT
  public:
   // dialogs nullptr: message boxes over this window (and the windows it opens).
@@ -28,9 +32,9 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
 
   AnalysisWindowModel& model() { return *model_; }
 
-  // Opens another window ("grid", "system-editor", "pattern-editor") instead of the real modal
-  // one; tests record what would open.
-  std::function<void(const std::string& window, const fs::path& file)> open_window;
+  // Opens another window ("grid", "system-editor", "pattern-editor", "replay-graph") instead of
+  // the real modal one; tests record what would open.
+  std::function<void(const std::string& window, const fs::path& file, int64_t rounds)> open_window;
   // Stands for the merge window in tests: the merged file, or nothing.
   std::function<std::optional<fs::path>()> merge_window;
 
@@ -39,6 +43,17 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
   void OpenSystemEditor() override;
   void OpenPatternEditor() override;
   std::optional<fs::path> OpenMerge() override;
+  // ReplayObserver
+  void OnReplayStarted(int64_t total) override;
+  void OnProgress(int64_t done, int64_t total) override;
+  void OnReplayFinishing() override;
+  void ShowGraph(const fs::path& graph_file, int64_t rounds) override;
+
+  LogReplay& replay() { return *replay_; }
+  QFrame* progress_panel() const { return progress_panel_; }
+  QLabel* progress_label() const { return progress_label_; }
+  QProgressBar* progress_bar() const { return progress_bar_; }
+  QPushButton* cancel_replay_button() const { return cancel_replay_button_; }
 
   QLineEdit* file_edit() const { return file_edit_; }
   QLineEdit* kind_edit() const { return kind_edit_; }
@@ -71,6 +86,8 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
   void Button14Click();  // 全出現パターン解析
   void Button8Click();   // 解析開始
   void Button15Click();  // ログを結合する
+  void Button12Click();  // シミュレート開始
+  void BtnCancelReplayClick();
   void BtnSimpleLogClick();
   void BtnDetailedLogClick();
   // Closing hides the user log windows with it.
@@ -96,6 +113,16 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts {
   Dialogs* given_dialogs_;
   std::unique_ptr<Dialogs> own_dialogs_;
   std::unique_ptr<AnalysisWindowModel> model_;
+  std::unique_ptr<EventPump> pump_;
+  std::unique_ptr<Clock> clock_;
+  std::unique_ptr<RunSourceLoader> loader_;
+  std::unique_ptr<LogReplay> replay_;
+  bool close_pending_ = false;
+  QFrame* progress_panel_ = nullptr;
+  QLabel* progress_label_ = nullptr;
+  QProgressBar* progress_bar_ = nullptr;
+  QPushButton* cancel_replay_button_ = nullptr;
+  std::vector<QWidget*> commands_;  // disabled while a replay runs
   fs::path shown_file_;
   int64_t shown_rounds_ = -1;
   int shown_report_ = -1;
