@@ -3,6 +3,9 @@
 #include "analysis/analysis_texts.h"
 #include "analysis/grid_search.h"
 #include "analysis/log_merge.h"
+#include "analysis/log_replay.h"
+#include "autosim/system_sources.h"
+#include "common/names.h"
 #include "analysis/log_analysis.h"
 #include "analysis/pattern_grid.h"
 #include "common/text.h"
@@ -12,6 +15,7 @@ namespace {
 
 constexpr int kDone = 0;
 constexpr int kRefused = 2;
+constexpr int kSettingsError = 3;
 
 std::string Shown(std::string_view message) { return ReplaceAll(message, "\r\n", "\n"); }
 
@@ -66,6 +70,55 @@ int RunMerge(const AnalyzeOptions& options, std::ostream& out, std::ostream& err
   return kDone;
 }
 
+// Status messages of the replay all go to the error stream: the output holds only the graph file
+// and the summary lines.
+class StatusDialogs : public ConsoleDialogs {
+ public:
+  explicit StatusDialogs(std::ostream& err) : ConsoleDialogs(err, err, false) {}
+};
+
+class NoPump : public EventPump {
+ public:
+  void ProcessEvents() override {}
+  void Pause(int) override {}
+  void Sleep(int) override {}
+};
+
+int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err) {
+  const fs::path home = fs::absolute(options.home);
+  if (!FolderExists(home)) return Refuse(err, "プログラムフォルダが存在しません / no such program folder: " + home.string());
+  // The names as the window's lists could hold them: no separators, no forbidden characters.
+  for (const std::string* name : {&*options.system, &*options.pattern})
+    if (auto refusal = CheckNameCharacters(Trim(*name), NameKind::kFile)) return Refuse(err, *refusal);
+  const fs::path log = options.target;
+  if (!FileExists(log)) return Refuse(err, analysis_texts::kFileMissing);
+  ChosenFile chosen;
+  try {
+    chosen = ChooseAnalysisFile(log, IsDetailedLogName(log));
+  } catch (const IoError& e) {
+    return Refuse(err, e.what());
+  }
+  if (!chosen.message.empty()) return Refuse(err, chosen.message);
+
+  StatusDialogs dialogs(err);
+  NoPump pump;
+  SystemsRunSourceLoader loader;
+  LogReplay replay(home, dialogs, pump, clock, loader);
+  ReplayObserver observer;
+  ReplayRequest request;
+  request.file = log;
+  request.kind = chosen.kind;
+  request.system_name = Trim(*options.system);
+  request.pattern_name = Trim(*options.pattern);
+  request.free_graph_name = true;  // never over another run's or replay's graph
+  ReplayResult result = replay.Run(request, observer);
+  // Not started: refused, with the window's message. Neither completed nor stopped by the
+  // settings: a file could not be written, and the message said which.
+  if (!result.started || (!result.completed && !result.settings_error)) return kRefused;
+  out << result.graph_file.string() << "\n" << result.summary1 << "\n" << result.summary2 << "\n";
+  return result.settings_error ? kSettingsError : kDone;
+}
+
 bool IsBetSequence(const std::string& bets) {
   if (bets.size() > 20) return false;
   for (char c : bets)
@@ -81,6 +134,7 @@ std::string AnalyzeHelpText() {
       "  vessaro-analyze report LOG\n"
       "  vessaro-analyze bankruptcy LOG --bets SEQ\n"
       "  vessaro-analyze grid LOG --length N [--from A] [--to B] [--where EXPR] [--out FILE]\n"
+      "  vessaro-analyze replay LOG --home DIR --system NAME --pattern NAME\n"
       "  vessaro-analyze merge FOLDER --kind K --name NAME --home DIR [--overwrite]\n"
       "  vessaro-analyze --help\n"
       "\n"
@@ -104,6 +158,13 @@ std::string AnalyzeHelpText() {
       "                  '\"出現回数,数値,>=,12\",AND,\"出現パターン,文字列,*,PB\"'\n"
       "    --out FILE    FILE にコードページ932・CR LF で書きます（省略時は標準出力に UTF-8）。\n"
       "                  writes FILE in code page 932 with CR LF (default: UTF-8 to standard output).\n"
+      "  replay        LOG の結果を別のシステムとパターンで再生し（別システムで高速シミュレート）、\n"
+      "                グラフファイル（DIR\\Graph\\..._TmpGraph.txt）のパスと集計2行を表示します。\n"
+      "                replays LOG under another system and pattern, writes the graph file\n"
+      "                (DIR/Graph/..._TmpGraph.txt) and prints its path and the two summary lines.\n"
+      "    --home DIR    プログラムフォルダ（betpattern\\ のシステム・パターン）/ the program folder\n"
+      "    --system NAME ベットシステム名 / the betting system's name\n"
+      "    --pattern NAME ベットパターン名（固定または特殊）/ the pattern's name (fixed or special)\n"
       "  merge         FOLDER 内の同じ種類のログを DIR\\history\\NAME_mergeK.txt に結合します（ログ結合）。\n"
       "                joins the logs of one kind in FOLDER into DIR/history/NAME_mergeK.txt.\n"
       "    --kind K      0 Kindletのログ, 1 インターカジノのログ, 2 簡易作成, 3 詳細作成\n"
@@ -114,7 +175,9 @@ std::string AnalyzeHelpText() {
       "\n"
       "終了コード / exit status: 0 完了 / done; 2 入力の誤り（画面と同じメッセージ）、ファイルの\n"
       "  読み書きの失敗 / refused input (with the window's message) or a file that cannot be read or\n"
-      "  written.\n";
+      "  written; 3 システム・パターンの設定で再生が止まった（途中までのグラフは書かれます）/ the\n"
+      "  replay stopped on the system's or the pattern's settings (the graph of the rounds replayed\n"
+      "  is written).\n";
 }
 
 std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::string>& args, std::string& error) {
@@ -141,6 +204,10 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
       if (!value(o.kind)) return std::nullopt;
     } else if (a == "--name") {
       if (!value(o.name)) return std::nullopt;
+    } else if (a == "--system") {
+      if (!value(o.system)) return std::nullopt;
+    } else if (a == "--pattern") {
+      if (!value(o.pattern)) return std::nullopt;
     } else if (a == "--home") {
       if (!value(home)) return std::nullopt;
       o.home = *home;
@@ -169,7 +236,8 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
   }
   o.command = positional[0];
   o.target = positional[1];
-  if (o.command != "report" && o.command != "bankruptcy" && o.command != "grid" && o.command != "merge") {
+  if (o.command != "report" && o.command != "bankruptcy" && o.command != "grid" && o.command != "merge" &&
+      o.command != "replay") {
     error = "不明なコマンドです / unknown command: " + o.command;
     return std::nullopt;
   }
@@ -181,6 +249,10 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
     error = "--length を指定してください / grid needs --length";
     return std::nullopt;
   }
+  if (o.command == "replay" && (!o.system || !o.pattern || o.home.empty())) {
+    error = "replay には --home, --system, --pattern を指定してください / replay needs --home, --system and --pattern";
+    return std::nullopt;
+  }
   if (o.command == "merge" && (!o.kind || !o.name || o.home.empty())) {
     error = "merge には --kind, --name, --home を指定してください / merge needs --kind, --name and --home";
     return std::nullopt;
@@ -188,8 +260,9 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
   return o;
 }
 
-int RunAnalyzeCommand(const AnalyzeOptions& options, Clock&, std::ostream& out, std::ostream& err) {
+int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err) {
   if (options.command == "merge") return RunMerge(options, out, err);
+  if (options.command == "replay") return RunReplay(options, clock, out, err);
   // The checks of the boxes the window offers, before anything is read.
   std::optional<int64_t> from, to;
   int length = 0;

@@ -17,6 +17,8 @@ struct AnalyzeOptions {
   std::string home;
   std::optional<std::string> kind;
   std::optional<std::string> name;
+  std::optional<std::string> system;
+  std::optional<std::string> pattern;
   bool overwrite = false;
   std::optional<std::string> bets;
   std::optional<std::string> length;
@@ -34,7 +36,8 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
 std::string AnalyzeHelpText();
 
 // Runs the command. Results go to out; refusals and warnings to err. Exit code: 0 when done, 2
-// for refused input (the window's message) or a file that cannot be read or written.
+// for refused input (the window's message) or a file that cannot be read or written, 3 when a
+// replay stopped on the system's or the pattern's settings.
 int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err);
 
 }  // namespace vessaro

@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/log_analysis.h"
+#include "analysis/log_view_model.h"
 #include "common/format.h"
 #include "common/rounding.h"
 #include "common/text.h"
@@ -50,31 +51,33 @@ std::optional<int64_t> WholeDollars(std::string_view line) {
   return negative ? -value : value;
 }
 
-LogRounds ReadLogRounds(const LogLines& log) {
-  LogRounds rounds;
-  for (size_t i = 0; i < log.size(); ++i) {
-    std::string_view line = log[i];
-    if (!rounds.start_readable && Contains(line, "ゲーム開始時残高:")) {
-      if (auto start = WholeDollars(line)) {
-        rounds.start_balance = *start;
-        rounds.start_readable = true;
-      }
-    } else if (Contains(line, "プレーヤーの勝ち")) {
-      rounds.winners.push_back('P');
-    } else if (Contains(line, "バンカーの勝ち")) {
-      rounds.winners.push_back('B');
-    } else if (Contains(line, "引き分け")) {
-      rounds.winners.push_back('T');
-    } else if (Contains(line, "新しい残高:")) {
-      std::optional<int64_t> balance = WholeDollars(line);
-      if (!balance) {
-        ++rounds.unreadable_balances;
-        balance = rounds.log_balances.empty() ? rounds.start_balance : rounds.log_balances.back();
-      }
-      rounds.log_balances.push_back(*balance);
+void LogRoundsReader::Feed(std::string_view line) {
+  LogRounds& r = rounds_;
+  if (!r.start_readable && Contains(line, "ゲーム開始時残高:")) {
+    if (auto start = WholeDollars(line)) {
+      r.start_balance = *start;
+      r.start_readable = true;
     }
+  } else if (Contains(line, "プレーヤーの勝ち")) {
+    r.winners.push_back('P');
+  } else if (Contains(line, "バンカーの勝ち")) {
+    r.winners.push_back('B');
+  } else if (Contains(line, "引き分け")) {
+    r.winners.push_back('T');
+  } else if (Contains(line, "新しい残高:")) {
+    std::optional<int64_t> balance = WholeDollars(line);
+    if (!balance) {
+      ++r.unreadable_balances;
+      balance = r.log_balances.empty() ? r.start_balance : r.log_balances.back();
+    }
+    r.log_balances.push_back(*balance);
   }
-  return rounds;
+}
+
+LogRounds ReadLogRounds(const LogLines& log) {
+  LogRoundsReader reader;
+  for (size_t i = 0; i < log.size(); ++i) reader.Feed(log[i]);
+  return reader.rounds();
 }
 
 ReplaySettlement SettleReplayRound(int64_t balance, BetSide side, int64_t stake, char winner) {
@@ -127,14 +130,46 @@ LogReplay::LogReplay(fs::path program_folder, Dialogs& dialogs, EventPump& pump,
                      RunSourceLoader& loader)
     : program_folder_(std::move(program_folder)), dialogs_(dialogs), pump_(pump), clock_(clock), loader_(loader) {}
 
-void LogReplay::Yield(int64_t done, int64_t total, ReplayObserver& observer, bool force) {
+template <typename Progress>
+void LogReplay::Yield(bool force, Progress&& progress) {
   if (!force && clock_.MonotonicMillis() - last_yield_ < kYieldMillis) return;
-  observer.OnProgress(done, total);
+  progress();
   graph_.Flush();
   pump_.ProcessEvents();
   // Counted from the end of the yield: however long the window took to draw, the replay gets its
   // stretch of work before the next one.
   last_yield_ = clock_.MonotonicMillis();
+}
+
+bool LogReplay::ReadRounds(const fs::path& file, bool detailed, LogRoundsReader& reader, std::string& warning,
+                           ReplayObserver& observer) {
+  const int passes = detailed ? 2 : 1;
+  auto feed = [&reader](std::string_view line) { reader.Feed(line); };
+  // One reading of the file, its lines to on_line.
+  auto pass = [&](int index, auto&& on_line) {
+    LogTextReader text(file);
+    LineSplitter lines;
+    while (std::optional<std::string> piece = text.Next()) {
+      lines.Feed(*piece, on_line);
+      const int64_t total = std::max<int64_t>(text.total_bytes(), 1);
+      Yield(false, [&] {
+        observer.OnReadingLog(static_cast<int>((index * 100 + text.read_bytes() * 100 / total) / passes));
+      });
+      if (stop_) return false;
+    }
+    lines.Finish(on_line);
+    return true;
+  };
+  if (!detailed) return pass(0, feed);
+  // The generated log's header needs every record: the detailed log is read twice.
+  GeneratedLogBuilder builder;
+  if (!pass(0, [&builder](std::string_view line) { builder.Count(line); })) return false;
+  LineSplitter generated;
+  generated.Feed(builder.HeaderText(), feed);
+  if (!pass(1, [&](std::string_view line) { generated.Feed(builder.RoundText(line), feed); })) return false;
+  generated.Finish(feed);
+  warning = DamagedRecordsMessage(builder.damaged(), builder.first_damaged_line());
+  return true;
 }
 
 ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observer) {
@@ -147,20 +182,41 @@ ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observ
   };
   if (!FileExists(request.file)) return refuse(analysis_texts::kFileMissing);
   if (request.system_name.empty() || request.pattern_name.empty()) return refuse(run_texts::kChooseSystemAndPattern);
-
-  AnalysisLog read;
+  const bool detailed = request.kind == LogKind::kUserDetailed;
   RunSources sources;
   try {
-    read = ReadAnalysisLog(request.file, request.kind == LogKind::kUserDetailed);
     sources = loader_.Load(program_folder_, request.system_name, request.pattern_name);
+    if (sources.system && sources.pattern && !detailed && !Contains(FirstLineOf(request.file), "ゲーム:"))
+      return refuse(analysis_texts::kNotReportable);
   } catch (const IoError& e) {
     return refuse(e.what());
   }
   if (!sources.system || !sources.pattern) return refuse(sources.message);
-  if (!Contains(read.log.first(), "ゲーム:")) return refuse(analysis_texts::kNotReportable);
-  if (!read.warning.empty()) dialogs_.ShowMessage(read.warning, MessageKind::kWarning);
-  const LogRounds rounds = ReadLogRounds(read.log);
-  if (!rounds.start_readable) return refuse(rt::kStartUnreadable);
+
+  running_ = true;
+  stop_ = false;
+  struct RunningGuard {
+    LogReplay& replay;
+    ~RunningGuard() { replay.running_ = false; }
+  } guard{*this};
+  observer.OnReplayStarted();
+  last_yield_ = clock_.MonotonicMillis();
+
+  LogRoundsReader reader;
+  std::string warning;
+  try {
+    // The log is read with yields too: a million rounds are some 80 MB.
+    result.cancelled = !ReadRounds(request.file, detailed, reader, warning, observer);
+  } catch (const IoError& e) {
+    observer.OnReplayFinishing();
+    return refuse(e.what());
+  }
+  const LogRounds& rounds = reader.rounds();
+  if (!warning.empty()) dialogs_.ShowMessage(warning, MessageKind::kWarning);
+  if (!result.cancelled && !rounds.start_readable) {
+    observer.OnReplayFinishing();
+    return refuse(rt::kStartUnreadable);
+  }
   if (rounds.unreadable_balances > 0)
     dialogs_.ShowMessage(Format(rt::kBalancesUnreadable, static_cast<long long>(rounds.unreadable_balances)),
                          MessageKind::kWarning);
@@ -168,14 +224,7 @@ ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observ
   const int64_t n = static_cast<int64_t>(rounds.winners.size());
   result.rounds_total = n;
   result.graph_file = ReplayGraphFile(program_folder_, clock_.LocalNow(), request.free_graph_name);
-  running_ = true;
-  stop_ = false;
-  struct RunningGuard {
-    LogReplay& replay;
-    ~RunningGuard() { replay.running_ = false; }
-  } guard{*this};
   result.started = true;
-  observer.OnReplayStarted(n);
 
   RunSystem& system = *sources.system;
   RunPattern& pattern = *sources.pattern;
@@ -196,15 +245,9 @@ ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observ
     graph_.SetPath(result.graph_file);
     const std::string start_text = IntText(rounds.start_balance);
     graph_.Append(JoinFields({start_text, start_text, request.system_name, request.pattern_name}, 0, 4, ","));
-    last_yield_ = clock_.MonotonicMillis();
-    Yield(0, n, observer, true);
 
-    for (int64_t i = 0; i < n; ++i) {
-      if (stop_) {
-        result.cancelled = true;
-        break;
-      }
-      Yield(i + 1, n, observer, false);
+    for (int64_t i = 0; i < n && !result.cancelled; ++i) {
+      Yield(i == 0, [&] { observer.OnProgress(i + 1, n); });
       if (stop_) {
         result.cancelled = true;
         break;

@@ -37,6 +37,15 @@ struct LogRounds {
   std::vector<int64_t> log_balances;  // per "新しい残高:" line; unreadable ones repeat the one before
   int64_t unreadable_balances = 0;
 };
+// Reads the rounds line by line, as the lines come.
+class LogRoundsReader {
+ public:
+  void Feed(std::string_view line);
+  const LogRounds& rounds() const { return rounds_; }
+
+ private:
+  LogRounds rounds_;
+};
 LogRounds ReadLogRounds(const LogLines& log);
 
 // The whole-dollar part of an amount line: the digits after the first "$", thousands separators
@@ -66,7 +75,9 @@ struct ReplayRequest {
 class ReplayObserver {
  public:
   virtual ~ReplayObserver() = default;
-  virtual void OnReplayStarted(int64_t total) {}
+  virtual void OnReplayStarted() {}
+  // While the log is read, before the rounds: how much of it, in percent.
+  virtual void OnReadingLog(int percent) {}
   // "処理中です... %d/%d", at every yield.
   virtual void OnProgress(int64_t done, int64_t total) {}
   virtual void OnReplayFinishing() {}
@@ -102,7 +113,13 @@ class LogReplay {
   void RequestStop() { stop_ = true; }
 
  private:
-  void Yield(int64_t done, int64_t total, ReplayObserver& observer, bool force);
+  // Every kYieldMillis: the progress shown, the graph flushed, the window's events run.
+  template <typename Progress>
+  void Yield(bool force, Progress&& progress);
+  // The log's rounds, read a piece at a time with yields between pieces (a detailed log through
+  // its generated log); false when cancelled meanwhile. Raises IoError.
+  bool ReadRounds(const fs::path& file, bool detailed, LogRoundsReader& reader, std::string& warning,
+                  ReplayObserver& observer);
   static constexpr size_t kHistoryKept = 100;  // the result history the special patterns read
 
   fs::path program_folder_;

@@ -1,6 +1,7 @@
 #include "analysis/play_log.h"
 
 #include "analysis/analysis_texts.h"
+#include "analysis/log_view_model.h"
 #include "common/format.h"
 #include "common/rounding.h"
 #include "common/text.h"
@@ -125,63 +126,84 @@ std::optional<DetailedRecord> ParseDetailedRecord(std::string_view line) {
   return r;
 }
 
-std::string GeneratedLog::DamageMessage() const {
+std::string DamagedRecordsMessage(int64_t damaged, int64_t first_line) {
   if (damaged == 0) return {};
-  return Format(analysis_texts::kDamagedRecords, static_cast<long long>(damaged),
-                static_cast<long long>(first_damaged_line));
+  return Format(analysis_texts::kDamagedRecords, static_cast<long long>(damaged), static_cast<long long>(first_line));
+}
+
+std::string GeneratedLog::DamageMessage() const { return DamagedRecordsMessage(damaged, first_damaged_line); }
+
+void GeneratedLogBuilder::Count(std::string_view line) {
+  ++lines_;
+  if (TrimView(line).empty()) return;
+  std::optional<DetailedRecord> record = ParseDetailedRecord(line);
+  if (!record) {
+    if (damaged_++ == 0) first_damaged_line_ = lines_;
+    return;
+  }
+  if (records_++ == 0) start_ = record->before;
+  end_ = record->after;
+  table_bet_ += record->stake;
+}
+
+std::string GeneratedLogBuilder::HeaderText() const {
+  std::string text = "ゲーム:Baccarat\r\n";
+  text += "ゲーム開始時残高:$" + FormatCents(start_) + "    ゲーム終了時残高:$" + FormatCents(end_) + "\r\n";
+  text += "テーブルベット:$" + WholeText(table_bet_) + ".00    ベット数:" + IntText(records_) + "\r\n";
+  const Cents net = end_ - start_;
+  // A loss as its shortest decimal text: whole units, since records hold whole numbers.
+  text += net < 0 ? "結果:-$" + FormatCentsPlain(-net) + ".00\r\n" : "結果:$" + FormatCents(net) + "\r\n";
+  text += "\r\n\r\n";
+  return text;
+}
+
+std::string GeneratedLogBuilder::RoundText(std::string_view line) const {
+  if (TrimView(line).empty()) return {};
+  std::optional<DetailedRecord> record = ParseDetailedRecord(line);
+  if (!record) return {};
+  const DetailedRecord& r = *record;
+  std::string text;
+  text.reserve(128);
+  text += r.Winner() == 'P' ? "プレーヤーの勝ち\r\n" : "バンカーの勝ち\r\n";
+  text += r.won ? "支払済み: $" + FormatCents(r.after - r.before) + "\r\n" : std::string("支払済み: $0.00\r\n");
+  if (!r.won) {
+    text += "最終結果: -$" + FormatCents(UnitsToCents(r.stake)) + "\r\n";
+  } else if (r.side == "P") {
+    text += "最終結果: $" + FormatCents(UnitsToCents(r.stake)) + "\r\n";
+  } else {
+    text += "最終結果: $" + IntText(RoundHalfEvenRatio(r.stake * 95, 100)) + ".00\r\n";
+  }
+  text += "新しい残高: $" + r.after_text + ".00\r\n\r\n";
+  return text;
 }
 
 GeneratedLog GenerateInterCasinoLog(const LogLines& detailed) {
+  GeneratedLogBuilder builder;
+  for (size_t i = 0; i < detailed.size(); ++i) builder.Count(detailed[i]);
+  std::string text = builder.HeaderText();
+  text.reserve(text.size() + static_cast<size_t>(builder.records()) * 110);
+  for (size_t i = 0; i < detailed.size(); ++i) text += builder.RoundText(detailed[i]);
   GeneratedLog generated;
-  std::vector<DetailedRecord> records;
-  for (size_t i = 0; i < detailed.size(); ++i) {
-    if (TrimView(detailed[i]).empty()) continue;
-    if (auto record = ParseDetailedRecord(detailed[i])) {
-      records.push_back(std::move(*record));
-    } else if (generated.damaged++ == 0) {
-      generated.first_damaged_line = static_cast<int64_t>(i) + 1;
-    }
-  }
-  generated.records = static_cast<int64_t>(records.size());
-
-  const Cents start = records.empty() ? 0 : records.front().before;
-  const Cents end = records.empty() ? 0 : records.back().after;
-  __int128 table_bet = 0;
-  for (const DetailedRecord& r : records) table_bet += r.stake;
-
-  std::string text;
-  text.reserve(records.size() * 110 + 256);
-  auto line = [&text](std::string_view s) {
-    text.append(s);
-    text.append("\r\n");
-  };
-  line("ゲーム:Baccarat");
-  line("ゲーム開始時残高:$" + FormatCents(start) + "    ゲーム終了時残高:$" + FormatCents(end));
-  line("テーブルベット:$" + WholeText(table_bet) + ".00    ベット数:" + IntText(generated.records));
-  const Cents net = end - start;
-  if (net < 0) {
-    // The loss as its shortest decimal text: whole units, since records hold whole numbers.
-    line("結果:-$" + FormatCentsPlain(-net) + ".00");
-  } else {
-    line("結果:$" + FormatCents(net));
-  }
-  line("");
-  line("");
-  for (const DetailedRecord& r : records) {
-    line(r.Winner() == 'P' ? "プレーヤーの勝ち" : "バンカーの勝ち");
-    line(r.won ? "支払済み: $" + FormatCents(r.after - r.before) : std::string("支払済み: $0.00"));
-    if (!r.won) {
-      line("最終結果: -$" + FormatCents(UnitsToCents(r.stake)));
-    } else if (r.side == "P") {
-      line("最終結果: $" + FormatCents(UnitsToCents(r.stake)));
-    } else {
-      line("最終結果: $" + IntText(RoundHalfEvenRatio(r.stake * 95, 100)) + ".00");
-    }
-    line("新しい残高: $" + r.after_text + ".00");
-    line("");
-  }
+  generated.records = builder.records();
+  generated.damaged = builder.damaged();
+  generated.first_damaged_line = builder.first_damaged_line();
   generated.log = LogLines(std::move(text));
   return generated;
+}
+
+std::string FirstLineOf(const fs::path& file) {
+  if (!FileExists(file)) return {};
+  LogTextReader reader(file);
+  std::string first;
+  // A megabyte is far past any first line a log kind is recognised by.
+  while (first.size() < (1u << 20)) {
+    std::optional<std::string> piece = reader.Next(64 * 1024);
+    if (!piece) break;
+    const size_t end = piece->find_first_of("\r\n");
+    first.append(*piece, 0, end);
+    if (end != std::string::npos) break;
+  }
+  return first;
 }
 
 }  // namespace vessaro

@@ -12,6 +12,8 @@
 #include "common/text.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
+#include "systems/card_deck.h"
+#include "systems/folders.h"
 
 namespace vessaro {
 namespace {
@@ -36,6 +38,8 @@ TEST(AnalyzeArgumentsTest, RefusesWhatItCannotUse) {
       {{"report", "log.txt", "--colour", "red"}, false},
       {{"merge", "in", "--kind", "2", "--name", "all", "--home", "h"}, true},
       {{"merge", "in", "--kind", "2", "--name", "all"}, false},
+      {{"replay", "log", "--home", "h", "--system", "s", "--pattern", "p"}, true},
+      {{"replay", "log", "--home", "h", "--system", "s"}, false},
   };
   for (const Case& c : cases) {
     std::string error;
@@ -128,6 +132,41 @@ TEST_F(AnalyzeCommandTest, DetailedLogWarnsOfDamagedLinesAndGoesOn) {
   EXPECT_EQ(Run({"report", Path("d_user2.txt")}), 0);
   EXPECT_EQ(err.str(), "読み込めない行を除いて解析します（1行）\n最初の行：2行目\n");
   EXPECT_NE(out.str().find("\nBP\n"), std::string::npos);
+}
+
+TEST_F(AnalyzeCommandTest, ReplayPrintsItsGraphAndSummary) {
+  TempFolder home;
+  EnsureFolder(BetPatternFolder(home.path()));
+  std::vector<CardFields> system(60), zero(60), pattern(20);
+  system[0] = {"10", "1", "1"};
+  zero[0] = {"0", "1", "1"};
+  pattern[0] = {"B", "1", "1"};
+  WriteCardFile(SystemFilePath(home.path(), "flat"), system);
+  WriteCardFile(SystemFilePath(home.path(), "zero"), zero);
+  WriteCardFile(PatternFilePath(home.path(), "banker"), pattern);
+  testing::WriteCp932(dir, "four.txt", testing::MakeInterCasinoLog("PBTB"));
+  const std::string h = home.path().string();
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 0);
+  std::vector<std::string> lines = SplitLines(out.str());
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], (home / "Graph/202401011300_TmpGraph.txt").string());
+  EXPECT_NE(lines[1].find("ペイアウト: 122.50 %"), std::string::npos);
+  EXPECT_NE(lines[2].find("最大ドローダウン: 1.00 %"), std::string::npos);
+  EXPECT_EQ(ReadTextLines(home / "Graph/202401011300_TmpGraph.txt").size(), 7u);
+  // The same minute again: a graph file of its own.
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 0);
+  EXPECT_EQ(SplitLines(out.str())[0], (home / "Graph/202401011300_2_TmpGraph.txt").string());
+
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "zero", "--pattern", "banker"}), 3);
+  EXPECT_NE(err.str().find("続行不能なエラーが発生しました"), std::string::npos);
+  EXPECT_EQ(SplitLines(out.str()).size(), 3u);
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "none", "--pattern", "banker"}), 2);
+  EXPECT_EQ(err.str(), "システムまたはパターンファイルが存在しません\n");
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "../flat", "--pattern", "banker"}), 2);
+  EXPECT_EQ(err.str(), "\\/:*?\"<'>|.,は禁止文字です\n");
+  EXPECT_EQ(Run({"replay", Path("x_user1.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 2);
+  EXPECT_EQ(err.str(), "インターカジノのログまたはユーザ詳細作成のログではありません\n");
+  EXPECT_EQ(out.str(), "");
 }
 
 TEST_F(AnalyzeCommandTest, MergeAsksBeforeReplacing) {

@@ -25,11 +25,13 @@ using testing::TempFolder;
 class RecordingObserver : public ReplayObserver {
  public:
   void OnProgress(int64_t done, int64_t total) override { progress.emplace_back(done, total); }
+  void OnReadingLog(int percent) override { reading.push_back(percent); }
   void ShowGraph(const fs::path& file, int64_t rounds) override {
     shown = file;
     shown_rounds = rounds;
   }
   std::vector<std::pair<int64_t, int64_t>> progress;
+  std::vector<int> reading;
   fs::path shown;
   int64_t shown_rounds = -1;
 };
@@ -189,9 +191,9 @@ TEST_F(LogReplayTest, YieldsOnlyAsTimePasses) {
   ASSERT_TRUE(r.completed);
   ASSERT_GE(observer.progress.size(), 10u);
   EXPECT_LE(observer.progress.size(), 40u);
-  EXPECT_EQ(observer.progress.front().first, 0);
+  EXPECT_EQ(observer.progress.front().first, 1);  // shown before the first round
   EXPECT_EQ(observer.progress.front().second, 300);
-  EXPECT_EQ(static_cast<size_t>(pump.process_calls), observer.progress.size());
+  EXPECT_EQ(static_cast<size_t>(pump.process_calls), observer.progress.size() + observer.reading.size());
   EXPECT_TRUE(pump.sleeps.empty());
   EXPECT_TRUE(pump.pauses.empty());
 }

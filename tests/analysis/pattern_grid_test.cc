@@ -55,8 +55,11 @@ TEST(PatternGridTest, OneGameRange) {
   EXPECT_EQ(range, "P");
   auto by_word = LinesByWord(FrequencyTableLines(range, 4));
   EXPECT_EQ(by_word["P"], "P,1,100.00 %,49.32 %,50.68 %");
-  for (const auto& [word, line] : by_word)
-    if (word != "P") EXPECT_EQ(line.substr(word.size(), 3), ",0,") << word;
+  for (const auto& [word, line] : by_word) {
+    if (word != "P") {
+      EXPECT_EQ(line.substr(word.size(), 3), ",0,") << word;
+    }
+  }
 }
 
 TEST(PatternGridTest, RangeIsClippedAtTheEnd) {

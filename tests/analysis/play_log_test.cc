@@ -118,6 +118,25 @@ TEST_F(ChooseFileTest, BadInputIsRefusedWithoutHarm) {
   EXPECT_EQ(ten_million.rounds, 10'000'000);
 }
 
+// Lines of a text cut into pieces anywhere are the lines of the whole text.
+TEST(LineSplitterTest, PiecesCutAnywhereGiveTheSameLines) {
+  const std::string text = "ab\r\ncd\n\r\ne\rf\r\r\ng";
+  const LogLines whole(text);
+  for (size_t cut1 = 0; cut1 <= text.size(); ++cut1) {
+    for (size_t cut2 = cut1; cut2 <= text.size(); ++cut2) {
+      std::vector<std::string> lines;
+      auto on_line = [&](std::string_view l) { lines.emplace_back(l); };
+      LineSplitter splitter;
+      splitter.Feed(std::string_view(text).substr(0, cut1), on_line);
+      splitter.Feed(std::string_view(text).substr(cut1, cut2 - cut1), on_line);
+      splitter.Feed(std::string_view(text).substr(cut2), on_line);
+      splitter.Finish(on_line);
+      ASSERT_EQ(lines.size(), whole.size()) << cut1 << "," << cut2;
+      for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], whole[i]) << cut1 << "," << cut2;
+    }
+  }
+}
+
 TEST(GeneratedLogTest, WholeTextOfAFourRecordLog) {
   GeneratedLog g = GenerateInterCasinoLog(
       LogLines("1000,P,10,勝ち,1010\r\n1010,B,30,負け,980\r\n980,P,10,負け,970\r\n"

@@ -75,17 +75,28 @@ class LongReplayWindowTest : public ReplayWindowTest {
 
 TEST_F(LongReplayWindowTest, CancelShowsWhatWasReplayed) {
   bool busy_seen = false;
-  QTimer::singleShot(0, w.get(), [&] {
+  bool reading_seen = false;
+  bool cancelled = false;
+  // Looks at the window at every turn of the event loop the replay gives, and cancels once some
+  // rounds are replayed.
+  QTimer poll;
+  poll.setInterval(0);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    const QString label = w->progress_label()->text();
+    if (label.startsWith(QStringLiteral("ログを読み込んでいます... "))) reading_seen = true;
+    const bool rounds_in = label.startsWith(QStringLiteral("処理中です... ")) &&
+                           label.mid(8).section(QLatin1Char('/'), 0, 0).toInt() > 1;
+    if (cancelled || !rounds_in) return;
     busy_seen = w->progress_panel()->isVisible() && !w->browse_button()->isEnabled() &&
-                !w->replay_button()->isEnabled() && w->cancel_replay_button()->isEnabled() &&
-                w->progress_label()->text().startsWith(QStringLiteral("処理中です... "));
-    // The cancel comes a little later, once some rounds are replayed.
-    QTimer::singleShot(20, w.get(), [&] {
-      dialogs.answers = {true};
-      QTest::mouseClick(w->cancel_replay_button(), Qt::LeftButton);
-    });
+                !w->replay_button()->isEnabled() && w->cancel_replay_button()->isEnabled();
+    cancelled = true;
+    dialogs.answers = {true};
+    QTest::mouseClick(w->cancel_replay_button(), Qt::LeftButton);
   });
+  poll.start();
   w->Button12Click();
+  poll.stop();
+  EXPECT_TRUE(reading_seen);
   EXPECT_TRUE(busy_seen);
   EXPECT_EQ(dialogs.questions, std::vector<std::string>{"オート処理を中断します\r\nよろしいですか？"});
   ASSERT_EQ(opened, std::vector<std::string>{"replay-graph"});

@@ -357,7 +357,12 @@ void TBetPatternanalyze::BtnCancelReplayClick() {
   if (dialogs.AskYesNo(table_texts::kStopQuestion)) replay_->RequestStop();
 }
 
-void TBetPatternanalyze::OnReplayStarted(int64_t) {
+void TBetPatternanalyze::OnReadingLog(int percent) {
+  progress_label_->setText(QStringLiteral("ログを読み込んでいます... %1%").arg(percent));
+  progress_bar_->setValue(percent * 10);
+}
+
+void TBetPatternanalyze::OnReplayStarted() {
   for (QWidget* w : commands_) w->setEnabled(false);
   progress_bar_->setValue(0);
   progress_label_->clear();

@@ -44,7 +44,8 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts, public Re
   void OpenPatternEditor() override;
   std::optional<fs::path> OpenMerge() override;
   // ReplayObserver
-  void OnReplayStarted(int64_t total) override;
+  void OnReplayStarted() override;
+  void OnReadingLog(int percent) override;
   void OnProgress(int64_t done, int64_t total) override;
   void OnReplayFinishing() override;
   void ShowGraph(const fs::path& graph_file, int64_t rounds) override;
