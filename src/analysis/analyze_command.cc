@@ -75,6 +75,11 @@ int RunMerge(const AnalyzeOptions& options, std::ostream& out, std::ostream& err
 class StatusDialogs : public ConsoleDialogs {
  public:
   explicit StatusDialogs(std::ostream& err) : ConsoleDialogs(err, err, false) {}
+  void ShowMessage(std::string_view text, MessageKind kind) override {
+    // No graph window opens here: its announcement would say what does not happen.
+    if (text == replay_texts::kFinished) return;
+    ConsoleDialogs::ShowMessage(text, kind);
+  }
 };
 
 class NoPump : public EventPump {
@@ -92,13 +97,19 @@ int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, st
     if (auto refusal = CheckNameCharacters(Trim(*name), NameKind::kFile)) return Refuse(err, *refusal);
   const fs::path log = options.target;
   if (!FileExists(log)) return Refuse(err, analysis_texts::kFileMissing);
-  ChosenFile chosen;
-  try {
-    chosen = ChooseAnalysisFile(log, IsDetailedLogName(log));
-  } catch (const IoError& e) {
-    return Refuse(err, e.what());
+  // The kind as choosing the file gives it, from the name and the first line only: the replay
+  // reads the log itself, a piece at a time.
+  const bool detailed = IsDetailedLogName(log);
+  if (!detailed) {
+    std::string first;
+    try {
+      first = FirstLineOf(log);
+    } catch (const IoError& e) {
+      return Refuse(err, e.what());
+    }
+    if (!Contains(first, "ゲーム:") && first.find_first_of("BP") == std::string::npos)
+      return Refuse(err, analysis_texts::kFileInvalid);
   }
-  if (!chosen.message.empty()) return Refuse(err, chosen.message);
 
   StatusDialogs dialogs(err);
   NoPump pump;
@@ -107,7 +118,7 @@ int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, st
   ReplayObserver observer;
   ReplayRequest request;
   request.file = log;
-  request.kind = chosen.kind;
+  request.kind = detailed ? LogKind::kUserDetailed : LogKind::kInterCasino;
   request.system_name = Trim(*options.system);
   request.pattern_name = Trim(*options.pattern);
   request.free_graph_name = true;  // never over another run's or replay's graph

@@ -9,12 +9,17 @@
 #include <cstdlib>
 
 #include "analysis/log_samples.h"
+#include "common/cp932.h"
 #include "analysis/pattern_grid.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "ui/analysis/analysis_grid_form.h"
 #include "ui/analysis/bet_patternanalyze_form.h"
+#include "systems/card_deck.h"
+#include "systems/folders.h"
 #include "ui/common/window_helpers.h"
+#include <QTimer>
+#include <algorithm>
 
 using namespace vessaro;
 
@@ -71,6 +76,45 @@ int main(int argc, char** argv) {
     std::printf("  the 'to' list dropped down at %s in %lld ms\n", qPrintable(w.to_combo()->currentText()),
                 t.elapsed());
     w.to_combo()->hidePopup();
+  }
+
+  {
+    // A replay of a million rounds from the window: how long the event loop ever waits.
+    EnsureFolder(BetPatternFolder(folder.path()));
+    std::vector<CardFields> system(60), pattern(20);
+    system[0] = {"10", "1", "1"};
+    pattern[0] = {"B", "1", "1"};
+    WriteCardFile(SystemFilePath(folder.path(), "flat"), system);
+    WriteCardFile(PatternFilePath(folder.path(), "banker"), pattern);
+    const long replay_rounds = argc > 2 ? std::atol(argv[2]) : 1'000'000;
+    folder.Write("history/replay.txt", *EncodeCp932(testing::MakeInterCasinoLog(testing::MakeOutcomeLetters(replay_rounds, 8))));
+    TBetPatternanalyze w(folder.path(), &dialogs);
+    int64_t shown_rounds = -1;
+    w.open_window = [&](const std::string&, const fs::path&, int64_t rounds) { shown_rounds = rounds; };
+    w.show();
+    app.processEvents();
+    w.model().ChooseFile(folder / "history/replay.txt");
+    w.model().system_choice().Choose("flat");
+    w.model().pattern_choice().Choose("banker");
+    QElapsedTimer clock;
+    int64_t last = 0, longest = 0, turns = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      const int64_t now = clock.elapsed();
+      longest = std::max(longest, now - last);
+      last = now;
+      ++turns;
+    });
+    tick.start();
+    clock.start();
+    w.Button12Click();
+    const int64_t total = clock.elapsed();
+    tick.stop();
+    std::printf("replay of %ld rounds in the window: %lld ms, %lld turns of the event loop, longest wait %lld ms "
+                "(the end's messages and graph are not timed), graph of %lld rounds\n",
+                replay_rounds, static_cast<long long>(total), static_cast<long long>(turns),
+                static_cast<long long>(longest), static_cast<long long>(shown_rounds));
   }
   return 0;
 }
