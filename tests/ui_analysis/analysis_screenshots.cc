@@ -17,6 +17,7 @@
 #include "systems/folders.h"
 #include "ui/analysis/analysis_grid_form.h"
 #include "ui/analysis/bet_patternanalyze_form.h"
+#include "ui/analysis/graph_form.h"
 #include "ui/analysis/grid_jyoken_serach_form.h"
 #include "ui/analysis/log_merge_form.h"
 #include "ui/analysis/user_log_forms.h"
@@ -136,6 +137,31 @@ int main(int argc, char** argv) {
     detailed.record_list()->setCurrentRow(3);
     detailed.name_edit()->setText(QStringLiteral("1月5日"));
     Save(&detailed, out, "06-detailed-log-ten-records");
+  }
+  {
+    // A replay of the session's log under a Martingale-like system, then its graph window.
+    std::vector<CardFields> martingale(60);
+    martingale[0] = {"10", "1", "2"};
+    martingale[1] = {"20", "1", "3"};
+    martingale[2] = {"40", "1", "4"};
+    martingale[3] = {"80", "1", "1"};
+    WriteCardFile(SystemFilePath(folder.path(), "マーチン4段"), martingale);
+    testing::WriteCp932(folder, "history/20240106_intercasino.txt", testing::MakeInterCasinoLog(Winners(400)));
+    TBetPatternanalyze w(folder.path(), &dialogs);
+    fs::path graph_file;
+    int64_t rounds = 0;
+    w.open_window = [&](const std::string&, const fs::path& file, int64_t n) {
+      graph_file = file;
+      rounds = n;
+    };
+    w.show();
+    w.model().ChooseFile(folder / "history/20240106_intercasino.txt");
+    w.model().system_choice().Choose("マーチン4段");
+    w.model().pattern_choice().Choose("バンカー固定");
+    w.Button12Click();
+    TGraphLogForm graph(folder.path(), graph_file, rounds, &dialogs, nullptr);
+    graph.show();
+    Save(&graph, out, "08-log-graph-after-replay");
   }
   {
     TLogMergeForm merge(folder.path(), &dialogs);
