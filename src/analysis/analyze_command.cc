@@ -82,14 +82,24 @@ class StatusDialogs : public ConsoleDialogs {
   }
 };
 
-class NoPump : public EventPump {
+// Between yields the replay only looks whether it was interrupted.
+class InterruptPump : public EventPump {
  public:
-  void ProcessEvents() override {}
-  void Pause(int) override {}
+  explicit InterruptPump(const volatile std::sig_atomic_t* interrupted) : interrupted_(interrupted) {}
+  void set_replay(LogReplay* replay) { replay_ = replay; }
+  void ProcessEvents() override {
+    if (interrupted_ != nullptr && *interrupted_ != 0 && replay_ != nullptr) replay_->RequestStop();
+  }
+  void Pause(int) override { ProcessEvents(); }
   void Sleep(int) override {}
+
+ private:
+  const volatile std::sig_atomic_t* interrupted_;
+  LogReplay* replay_ = nullptr;
 };
 
-int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err) {
+int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err,
+              const volatile std::sig_atomic_t* interrupted) {
   const fs::path home = fs::absolute(options.home);
   if (!FolderExists(home)) return Refuse(err, "プログラムフォルダが存在しません / no such program folder: " + home.string());
   // The names as the window's lists could hold them: no separators, no forbidden characters.
@@ -112,9 +122,10 @@ int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, st
   }
 
   StatusDialogs dialogs(err);
-  NoPump pump;
+  InterruptPump pump(interrupted);
   SystemsRunSourceLoader loader;
   LogReplay replay(home, dialogs, pump, clock, loader);
+  pump.set_replay(&replay);
   ReplayObserver observer;
   ReplayRequest request;
   request.file = log;
@@ -123,11 +134,21 @@ int RunReplay(const AnalyzeOptions& options, Clock& clock, std::ostream& out, st
   request.pattern_name = Trim(*options.pattern);
   request.free_graph_name = true;  // never over another run's or replay's graph
   ReplayResult result = replay.Run(request, observer);
-  // Not started: refused, with the window's message. Neither completed nor stopped by the
-  // settings: a file could not be written, and the message said which.
-  if (!result.started || (!result.completed && !result.settings_error)) return kRefused;
-  out << result.graph_file.string() << "\n" << result.summary1 << "\n" << result.summary2 << "\n";
-  return result.settings_error ? kSettingsError : kDone;
+  // The exit codes of runs: not started (refused, with the window's message) or a file failure 2,
+  // a settings stop 3, interrupted 130.
+  RunEnd end = RunEnd::kFinished;
+  if (!result.started) {
+    end = RunEnd::kNotStarted;
+  } else if (result.settings_error) {
+    end = RunEnd::kSettingsError;
+  } else if (result.cancelled) {
+    end = RunEnd::kCancelled;
+  } else if (!result.completed) {
+    end = RunEnd::kFileError;
+  }
+  if (end != RunEnd::kNotStarted && end != RunEnd::kFileError)
+    out << result.graph_file.string() << "\n" << result.summary1 << "\n" << result.summary2 << "\n";
+  return RunExitCode(end);
 }
 
 bool IsBetSequence(const std::string& bets) {
@@ -188,7 +209,8 @@ std::string AnalyzeHelpText() {
       "  読み書きの失敗 / refused input (with the window's message) or a file that cannot be read or\n"
       "  written; 3 システム・パターンの設定で再生が止まった（途中までのグラフは書かれます）/ the\n"
       "  replay stopped on the system's or the pattern's settings (the graph of the rounds replayed\n"
-      "  is written).\n";
+      "  is written); 130 再生を中断した（Ctrl+C）/ the replay was interrupted (Ctrl+C); the graph\n"
+      "  holds the rounds replayed.\n";
 }
 
 std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::string>& args, std::string& error) {
@@ -271,9 +293,10 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
   return o;
 }
 
-int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err) {
+int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err,
+                      const volatile std::sig_atomic_t* interrupted) {
   if (options.command == "merge") return RunMerge(options, out, err);
-  if (options.command == "replay") return RunReplay(options, clock, out, err);
+  if (options.command == "replay") return RunReplay(options, clock, out, err, interrupted);
   // The checks of the boxes the window offers, before anything is read.
   std::optional<int64_t> from, to;
   int length = 0;

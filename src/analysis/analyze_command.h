@@ -2,6 +2,7 @@
 // scripting and for checking results without a display.
 #pragma once
 
+#include <csignal>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,7 +38,9 @@ std::string AnalyzeHelpText();
 
 // Runs the command. Results go to out; refusals and warnings to err. Exit code: 0 when done, 2
 // for refused input (the window's message) or a file that cannot be read or written, 3 when a
-// replay stopped on the system's or the pattern's settings.
-int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err);
+// replay stopped on the system's or the pattern's settings, 130 when a replay was interrupted
+// (interrupted, when given, is polled as the window's cancel is; a signal handler sets it).
+int RunAnalyzeCommand(const AnalyzeOptions& options, Clock& clock, std::ostream& out, std::ostream& err,
+                      const volatile std::sig_atomic_t* interrupted = nullptr);
 
 }  // namespace vessaro

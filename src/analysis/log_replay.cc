@@ -20,13 +20,16 @@ std::optional<int64_t> StakeUnits(const std::string& text) {
   return v;
 }
 
-// The graph file of a replay started at this minute; with free_name, one no file has yet.
+// The graph file of a replay started at this minute. With free_name it is created under a name no
+// other file has ("_2", "_3" … as the command-line runs do); otherwise a graph file of the same
+// minute is replaced, as the window's runs do. Raises IoError.
 fs::path ReplayGraphFile(const fs::path& program_folder, const DateTime& start, bool free_name) {
   const fs::path folder = program_folder / "Graph";
-  const std::string stamp = StampMinute(start);
-  fs::path file = folder / (stamp + "_TmpGraph.txt");
-  for (int k = 2; free_name && FileExists(file); ++k) file = folder / (stamp + "_" + std::to_string(k) + "_TmpGraph.txt");
-  return file;
+  if (!EnsureFolder(folder)) ThrowIoError(IoAction::kCreateFolder, folder);
+  const fs::path wanted = folder / (StampMinute(start) + "_TmpGraph.txt");
+  if (free_name) return CreateFreshFile(wanted);
+  if (!DeleteFileIfExists(wanted)) ThrowIoError(IoAction::kDelete, wanted);
+  return wanted;
 }
 
 }  // namespace
@@ -223,7 +226,6 @@ ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observ
 
   const int64_t n = static_cast<int64_t>(rounds.winners.size());
   result.rounds_total = n;
-  result.graph_file = ReplayGraphFile(program_folder_, clock_.LocalNow(), request.free_graph_name);
   result.started = true;
 
   RunSystem& system = *sources.system;
@@ -238,9 +240,7 @@ ReplayResult LogReplay::Run(const ReplayRequest& request, ReplayObserver& observ
   LastRoundRecord record;
   std::string stopped_by;
   try {
-    if (!EnsureFolder(result.graph_file.parent_path()))
-      ThrowIoError(IoAction::kCreateFolder, result.graph_file.parent_path());
-    DeleteFileIfExists(result.graph_file);
+    result.graph_file = ReplayGraphFile(program_folder_, clock_.LocalNow(), request.free_graph_name);
     graph_.Discard();
     graph_.SetPath(result.graph_file);
     const std::string start_text = IntText(rounds.start_balance);

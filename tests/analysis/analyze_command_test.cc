@@ -64,8 +64,9 @@ class AnalyzeCommandTest : public ::testing::Test {
     std::string error;
     auto options = ParseAnalyzeArguments(args, error);
     EXPECT_TRUE(options) << error;
-    return options ? RunAnalyzeCommand(*options, clock, out, err) : -1;
+    return options ? RunAnalyzeCommand(*options, clock, out, err, &interrupted) : -1;
   }
+  volatile std::sig_atomic_t interrupted = 0;
   std::string Path(const char* name) const { return (dir / name).string(); }
 
   TempFolder dir;
@@ -156,11 +157,16 @@ TEST_F(AnalyzeCommandTest, ReplayPrintsItsGraphAndSummary) {
   EXPECT_EQ(err.str(), "");
   // The same minute again: a graph file of its own.
   EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 0);
-  EXPECT_EQ(SplitLines(out.str())[0], (home / "Graph/202401011300_2_TmpGraph.txt").string());
+  EXPECT_EQ(SplitLines(out.str())[0], (home / "Graph/202401011300_TmpGraph_2.txt").string());
 
   EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "zero", "--pattern", "banker"}), 3);
   EXPECT_EQ(err.str(), "続行不能なエラーが発生しました\n0/4回で終了しました。再生した回までのグラフを表示します\n");
   EXPECT_EQ(SplitLines(out.str()).size(), 3u);
+  interrupted = 1;  // Ctrl+C: the replay ends at its first yield, its graph holds what was replayed
+  EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 130);
+  EXPECT_EQ(SplitLines(out.str())[0], (home / "Graph/202401011300_TmpGraph_4.txt").string());
+  EXPECT_EQ(ReadTextLines(home / "Graph/202401011300_TmpGraph_4.txt").size(), 3u);
+  interrupted = 0;
   EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "none", "--pattern", "banker"}), 2);
   EXPECT_EQ(err.str(), "システムまたはパターンファイルが存在しません\n");
   EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "../flat", "--pattern", "banker"}), 2);

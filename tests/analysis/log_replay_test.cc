@@ -268,7 +268,7 @@ TEST_F(LogReplayTest, GraphNamesOfTheSameMinute) {
   ReplayResult first = Replay("PB");
   ReplayResult again = replay.Run(ReplayRequest{folder / "history/ic.txt", LogKind::kInterCasino, "flat10", "banker", true},
                                   observer);
-  EXPECT_EQ(again.graph_file, folder / "Graph/202401011300_2_TmpGraph.txt");
+  EXPECT_EQ(again.graph_file, folder / "Graph/202401011300_TmpGraph_2.txt");
   EXPECT_TRUE(FileExists(first.graph_file));
   ReplayResult replaced = Replay("B");
   EXPECT_EQ(replaced.graph_file, first.graph_file);
