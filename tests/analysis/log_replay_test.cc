@@ -218,6 +218,18 @@ TEST_F(LogReplayTest, DetailedLogReplaysItsGeneratedLog) {
   EXPECT_EQ(ListFiles(folder / "history").size(), 1u);  // nothing generated is left behind
 }
 
+TEST_F(LogReplayTest, MergedDetailedLogsReplayAsOneLog) {
+  // Two days merged: the second day's balances simply follow the first's records.
+  testing::WriteCp932(folder, "history/days_merge3.txt",
+                      "1000,B,30,勝ち,1028\r\n1028,P,10,負け,1018\r\n500,P,10,勝ち,510\r\n");
+  ReplayResult r = replay.Run(ReplayRequest{folder / "history/days_merge3.txt", LogKind::kUserDetailed, "flat10", "banker"},
+                              observer);
+  ASSERT_TRUE(r.completed);
+  EXPECT_EQ(r.rounds_replayed, 3);
+  const std::vector<std::string> lines = GraphLines(r);
+  EXPECT_EQ(lines[3], "1010,510");  // (P, 勝ち): Player won, the Banker bet lost
+}
+
 TEST_F(LogReplayTest, UnreadableLogBalancesRepeatTheOneBefore) {
   std::string log = testing::MakeInterCasinoLog("PBB");
   log = ReplaceAll(log, "新しい残高: $999.50", "新しい残高: $abc");
