@@ -14,6 +14,7 @@
 #include "analysis/log_replay.h"
 #include "autosim/system_sources.h"
 #include "common/files.h"
+#include "quiet_dialogs.h"
 #include "common/money.h"
 #include "common/system_clock.h"
 #include "systems/card_deck.h"
@@ -22,16 +23,6 @@
 using namespace vessaro;
 
 namespace {
-
-class QuietDialogs : public Dialogs {
- public:
-  void ShowMessage(std::string_view text, MessageKind) override { last = std::string(text); }
-  bool AskYesNo(std::string_view) override { return false; }
-  std::optional<std::string> ChooseOpenFile(const FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override { return {}; }
-  std::string last;
-};
 
 // Records the time between two yields (and from the start to the first): how long the window would
 // wait for its events.

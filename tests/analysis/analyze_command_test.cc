@@ -137,14 +137,10 @@ TEST_F(AnalyzeCommandTest, DetailedLogWarnsOfDamagedLinesAndGoesOn) {
 
 TEST_F(AnalyzeCommandTest, ReplayPrintsItsGraphAndSummary) {
   TempFolder home;
-  EnsureFolder(BetPatternFolder(home.path()));
-  std::vector<CardFields> system(60), zero(60), pattern(20);
-  system[0] = {"10", "1", "1"};
+  testing::WriteFlatBanker(home.path());
+  std::vector<CardFields> zero(60);
   zero[0] = {"0", "1", "1"};
-  pattern[0] = {"B", "1", "1"};
-  WriteCardFile(SystemFilePath(home.path(), "flat"), system);
   WriteCardFile(SystemFilePath(home.path(), "zero"), zero);
-  WriteCardFile(PatternFilePath(home.path(), "banker"), pattern);
   testing::WriteCp932(dir, "four.txt", testing::MakeInterCasinoLog("PBTB"));
   const std::string h = home.path().string();
   EXPECT_EQ(Run({"replay", Path("four.txt"), "--home", h, "--system", "flat", "--pattern", "banker"}), 0);

@@ -1,6 +1,8 @@
 #include "analysis/log_samples.h"
 
 #include "common/money.h"
+#include "systems/card_deck.h"
+#include "systems/folders.h"
 
 namespace vessaro::testing {
 
@@ -41,6 +43,14 @@ std::string MakeOutcomeLetters(int64_t count, uint32_t seed) {
     letters.push_back((static_cast<uint64_t>(state) * 10000 >> 32) < 5068 ? 'B' : 'P');
   }
   return letters;
+}
+
+void WriteFlatBanker(const fs::path& program_folder) {
+  std::vector<CardFields> system(60), pattern(20);
+  system[0] = {"10", "1", "1"};
+  pattern[0] = {"B", "1", "1"};
+  WriteCardFile(SystemFilePath(program_folder, "flat"), system);
+  WriteCardFile(PatternFilePath(program_folder, "banker"), pattern);
 }
 
 std::string InLines(std::string_view letters, size_t per_line) {

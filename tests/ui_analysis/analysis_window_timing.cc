@@ -80,12 +80,7 @@ int main(int argc, char** argv) {
 
   {
     // A replay of a million rounds from the window: how long the event loop ever waits.
-    EnsureFolder(BetPatternFolder(folder.path()));
-    std::vector<CardFields> system(60), pattern(20);
-    system[0] = {"10", "1", "1"};
-    pattern[0] = {"B", "1", "1"};
-    WriteCardFile(SystemFilePath(folder.path(), "flat"), system);
-    WriteCardFile(PatternFilePath(folder.path(), "banker"), pattern);
+    testing::WriteFlatBanker(folder.path());
     const long replay_rounds = argc > 2 ? std::atol(argv[2]) : 1'000'000;
     folder.Write("history/replay.txt", *EncodeCp932(testing::MakeInterCasinoLog(testing::MakeOutcomeLetters(replay_rounds, 8))));
     TBetPatternanalyze w(folder.path(), &dialogs);

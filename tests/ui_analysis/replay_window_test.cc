@@ -20,12 +20,7 @@ namespace {
 class ReplayWindowTest : public ::testing::Test {
  protected:
   explicit ReplayWindowTest(int rounds = 40) {
-    EnsureFolder(BetPatternFolder(folder.path()));
-    std::vector<CardFields> system(60), pattern(20);
-    system[0] = {"10", "1", "1"};
-    pattern[0] = {"B", "1", "1"};
-    WriteCardFile(SystemFilePath(folder.path(), "flat"), system);
-    WriteCardFile(PatternFilePath(folder.path(), "banker"), pattern);
+    testing::WriteFlatBanker(folder.path());
     testing::WriteCp932(folder, "history/ic.txt", testing::MakeInterCasinoLog(testing::MakeOutcomeLetters(rounds, 5)));
     w = std::make_unique<TBetPatternanalyze>(folder.path(), &dialogs);
     w->open_window = [this](const std::string& window, const fs::path& file, int64_t rounds_shown) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "../ui/program_folder_fixture.h"
+#include "analysis/log_samples.h"
 #include "support/fakes.h"
 #include "systems/card_deck.h"
 #include "systems/folders.h"
@@ -20,12 +21,7 @@ class NoRuleDialog : public RuleDialogPort {
 
 TEST(TrainingButtonTest, OpensTheAnalysisOnlyOutsideRuns) {
   testing::ProgramFolder folder;
-  EnsureFolder(BetPatternFolder(folder.path()));
-  std::vector<CardFields> system(60), pattern(20);
-  system[0] = {"10", "1", "1"};
-  pattern[0] = {"B", "1", "1"};
-  WriteCardFile(SystemFilePath(folder.path(), "flat"), system);
-  WriteCardFile(PatternFilePath(folder.path(), "banker"), pattern);
+  testing::WriteFlatBanker(folder.path());
   testing::FakeDialogs dialogs;
   testing::FakeEventPump pump;
   testing::FakeClock clock;
