@@ -26,6 +26,7 @@
 #include "ui/common/qt_ports.h"
 #include "ui/common/window_helpers.h"
 #include "systems/folders.h"
+#include "ui/analysis/bet_patternanalyze_form.h"
 #include "ui/analysis/graph_bunseki_form.h"
 #include "ui/analysis/graph_form.h"
 #include "ui/analysis/log_view_form.h"
@@ -254,7 +255,19 @@ void TVessaroMain::BuildBannerBar() {
     void (TVessaroMain::*slot)();
   };
   auto* training = new QPushButton(QStringLiteral("トレーニング分析"));
-  connect(training, &QPushButton::clicked, this, [this] { Placeholder(QStringLiteral("トレーニング分析")); });
+  training->setObjectName(QStringLiteral("TrainingBanner"));
+  connect(training, &QPushButton::clicked, this, [this] {
+    session_->HideSettingsMenu();
+    if (!Idle()) return;  // never beside an automatic run
+    if (ports_.open_window) {
+      ports_.open_window("analysis", "", 0);
+    } else {
+      TBetPatternanalyze(program_folder_, nullptr, this).exec();
+    }
+    // The analysis window's editors may have added systems and patterns.
+    session_->RefillRunLists();
+    Refresh();
+  });
   auto* balance = new QPushButton(QStringLiteral("収支表"));
   balance->setObjectName(QStringLiteral("BalanceSheetBanner"));
   connect(balance, &QPushButton::clicked, this, &TVessaroMain::BalanceSheetClick);
