@@ -116,6 +116,11 @@ TEST_F(RunPanelTest, ConfirmedCancelStopsTheRun) {
   const auto log = ReadTextLines(folder / "log/20240101130000Auto.txt");
   // The twentieth yield comes before round 19 is dealt (the first one comes before round 1).
   EXPECT_EQ(log.back(), "---------------試行回数18　途中終了---------------");
+  // The graph of a cancelled run is thinned by the rounds it played, also when shown again later.
+  ASSERT_FALSE(opened.empty());
+  EXPECT_TRUE(EndsWith(opened.back(), ":18")) << opened.back();
+  w->BtnGraphClick();
+  EXPECT_EQ(opened.back(), "graph::18");
 }
 
 TEST_F(RunPanelTest, ViewingAMissingLog) {

@@ -384,6 +384,7 @@ void TBetPatternanalyze::OnReplayFinishing() {
 }
 
 void TBetPatternanalyze::ShowGraph(const fs::path& graph_file, int64_t rounds) {
+  last_replay_rounds_ = rounds;
   if (open_window) {
     open_window("replay-graph", graph_file, rounds);
     return;

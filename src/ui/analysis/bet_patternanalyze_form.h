@@ -49,6 +49,8 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts, public Re
   void OnProgress(int64_t done, int64_t total) override;
   void OnReplayFinishing() override;
   void ShowGraph(const fs::path& graph_file, int64_t rounds) override;
+  // Rounds of the last replay of this window; -1 when it replayed nothing.
+  int64_t last_replay_rounds() const { return last_replay_rounds_; }
 
   LogReplay& replay() { return *replay_; }
   QFrame* progress_panel() const { return progress_panel_; }
@@ -126,6 +128,7 @@ class TBetPatternanalyze : public QDialog, public AnalysisWindowPorts, public Re
   std::vector<QWidget*> commands_;  // disabled while a replay runs
   fs::path shown_file_;
   int64_t shown_rounds_ = -1;
+  int64_t last_replay_rounds_ = -1;
   int shown_report_ = -1;
 
   QLineEdit* file_edit_ = nullptr;

@@ -262,7 +262,10 @@ void TVessaroMain::BuildBannerBar() {
     if (ports_.open_window) {
       ports_.open_window("analysis", "", 0);
     } else {
-      TBetPatternanalyze(program_folder_, nullptr, this).exec();
+      TBetPatternanalyze analysis(program_folder_, nullptr, this);
+      analysis.exec();
+      // Graphs are thinned by the most recent run or replay, whichever came last.
+      if (analysis.last_replay_rounds() >= 0) graph_rounds_ = analysis.last_replay_rounds();
     }
     // The analysis window's editors may have added systems and patterns.
     session_->RefillRunLists();
@@ -827,11 +830,11 @@ void TVessaroMain::StartRun(RunKind kind) {
   Guarded([&] {
     if (kind == RunKind::kGui) {
       SessionRunTable table(*session_);
-      driver_->Run(MakeRunRequest(kind), table, *this);
+      if (driver_->Run(MakeRunRequest(kind), table, *this).started) graph_rounds_ = driver_->last_run_rounds();
     } else {
       EngineRunTable table(program_folder_, session_->settings(), *ports_.clock,
                            static_cast<uint64_t>(MillisecondsOfDay(ports_.clock->UtcNow())), session_.get());
-      driver_->Run(MakeRunRequest(kind), table, *this);
+      if (driver_->Run(MakeRunRequest(kind), table, *this).started) graph_rounds_ = driver_->last_run_rounds();
     }
   });
   Refresh();
@@ -880,10 +883,11 @@ void TVessaroMain::BtnViewLogClick() {
 
 void TVessaroMain::BtnGraphClick() {
   if (!Idle()) return;
-  ShowGraph(fs::path(), driver_->last_run_rounds());
+  ShowGraph(fs::path(), graph_rounds_);
 }
 
 void TVessaroMain::ShowGraph(const fs::path& graph_file, int64_t rounds) {
+  graph_rounds_ = rounds;
   if (ports_.open_window) {
     ports_.open_window("graph", graph_file.string(), rounds);
     return;

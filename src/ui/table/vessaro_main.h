@@ -180,6 +180,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   bool close_pending_ = false;
   uint64_t shown_grid_revision_ = ~0ull;
   QTimer panel_timer_;
+  // Rounds of the most recent automatic run or log replay: the graph windows thin by it.
+  int64_t graph_rounds_ = 0;
 
   QWidget* felt_ = nullptr;
   QLabel* round_label_ = nullptr;
