@@ -150,7 +150,7 @@ bool LogReplay::ReadRounds(const fs::path& file, bool detailed, LogRoundsReader&
   auto feed = [&reader](std::string_view line) { reader.Feed(line); };
   // One reading of the file, its lines to on_line.
   auto pass = [&](int index, auto&& on_line) {
-    LogTextReader text(file);
+    LogTextReader text(file, IsPlayHistoryFile(file));
     LineSplitter lines;
     while (std::optional<std::string> piece = text.Next()) {
       lines.Feed(*piece, on_line);

@@ -58,9 +58,11 @@ int64_t WholeLinesEnd(std::ifstream& in, int64_t size) {
   return 0;
 }
 
-LogTextReader::LogTextReader(const fs::path& file) : in_(file, std::ios::binary), file_(file) {
+LogTextReader::LogTextReader(const fs::path& file, bool whole_lines_only)
+    : in_(file, std::ios::binary), file_(file) {
   if (!in_) ThrowIoError(IoAction::kRead, file);
-  total_bytes_ = WholeLinesEnd(in_, std::max<int64_t>(FileSizeOf(file), 0));
+  const int64_t size = std::max<int64_t>(FileSizeOf(file), 0);
+  total_bytes_ = whole_lines_only ? WholeLinesEnd(in_, size) : size;
   in_.clear();
   in_.seekg(0);
   if (!in_) ThrowIoError(IoAction::kRead, file);

@@ -26,8 +26,10 @@ class LogTextReader {
  public:
   static constexpr size_t kPieceBytes = 256 * 1024;
 
-  // Raises IoError when the file cannot be opened.
-  explicit LogTextReader(const fs::path& file);
+  // Raises IoError when the file cannot be opened. whole_lines_only: the file is one the program
+  // appends to (a log, a play history), whose last line without a line end was torn by a kill and
+  // is not read; other files (a log copied from a casino's page) are read to their last byte.
+  explicit LogTextReader(const fs::path& file, bool whole_lines_only = true);
 
   // The next piece: whole lines of up to piece_bytes of the file (a longer line is cut between
   // characters; at least 4 bytes). nullopt once the file is read. Raises IoError on a read failure.

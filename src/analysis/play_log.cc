@@ -4,7 +4,9 @@
 #include "analysis/log_view_model.h"
 #include "common/format.h"
 #include "common/rounding.h"
+#include "common/cp932.h"
 #include "common/text.h"
+#include "engine/scoreboard.h"
 
 namespace vessaro {
 namespace {
@@ -55,7 +57,11 @@ LogLines::LogLines(std::string text) : text_(std::move(text)) {
   if (start < n) spans_.emplace_back(start, n - start);
 }
 
-LogLines ReadLogLines(const fs::path& file) { return LogLines(ReadTextFile(file)); }
+LogLines ReadLogLines(const fs::path& file) {
+  if (!IsPlayHistoryFile(file)) return LogLines(ReadTextFile(file));
+  // A play history's last line without its line end was torn by a kill during a run's write.
+  return LogLines(DecodeFileText(WholeLinesOf(ReadWholeFile(file))));
+}
 
 const char* LogKindLabel(LogKind kind) {
   switch (kind) {
@@ -193,7 +199,7 @@ GeneratedLog GenerateInterCasinoLog(const LogLines& detailed) {
 
 std::string FirstLineOf(const fs::path& file) {
   if (!FileExists(file)) return {};
-  LogTextReader reader(file);
+  LogTextReader reader(file, IsPlayHistoryFile(file));
   std::string first;
   // A megabyte is far past any first line a log kind is recognised by.
   while (first.size() < (1u << 20)) {

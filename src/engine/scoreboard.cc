@@ -75,10 +75,23 @@ void ResultGrid::Put(int column, int row, char letter) {
   ++revision_;
 }
 
+namespace {
+constexpr std::array<const char*, 6> kPrefixes = {"Normal",  "CryptoLogic", "PlayTech",
+                                                  "Tengoku", "Jigoku",      "SuperJigoku"};
+}  // namespace
+
+bool IsPlayHistoryFile(const fs::path& file) {
+  const std::string name = file.filename().string();
+  for (const char* prefix : kPrefixes) {
+    const std::string_view p(prefix);
+    if (name.size() != p.size() + 12 || name.compare(0, p.size(), p) != 0 || !EndsWith(name, ".txt")) continue;
+    if (IsDigits(std::string_view(name).substr(p.size(), 8))) return true;
+  }
+  return false;
+}
+
 fs::path HistoryFilePath(const fs::path& program_folder, std::string_view mode_name,
                          const DateTime& date) {
-  static constexpr std::array<const char*, 6> kPrefixes = {
-      "Normal", "CryptoLogic", "PlayTech", "Tengoku", "Jigoku", "SuperJigoku"};
   auto mode = OutcomeModeFromName(mode_name);
   // Without a valid mode (the forced settings dialog closed unconfirmed) the rounds are unsteered,
   // so they belong with the perfect-probability history.

@@ -65,6 +65,10 @@ class ResultGrid {
   uint64_t cleared_at_ = 0;
 };
 
+// Whether the file's name is that of a play history (<prefix><yyyymmdd>.txt of one of the modes):
+// a file runs append to, whose torn last line readers leave out.
+bool IsPlayHistoryFile(const fs::path& file);
+
 // The history file name of an outcome mode and date: history/<prefix><yyyymmdd>.txt.
 fs::path HistoryFilePath(const fs::path& program_folder, std::string_view mode_name,
                          const DateTime& date);

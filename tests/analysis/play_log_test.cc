@@ -8,6 +8,7 @@
 #include "analysis/log_report.h"
 #include "analysis/log_samples.h"
 #include "analysis/sample_files.h"
+#include "engine/scoreboard.h"
 #include "support/temp_folder.h"
 
 namespace vessaro {
@@ -49,6 +50,19 @@ TEST(OutcomeSequenceTest, FirstLineDecides) {
   EXPECT_FALSE(ToOutcomeSequence(LogLines("xyz\r\nBBP\r\n")).valid);  // letters only later
   EXPECT_FALSE(ToOutcomeSequence(LogLines("\r\nBBP\r\n")).valid);
   EXPECT_TRUE(ToOutcomeSequence(LogLines("ABC\r\n")).valid);  // any text holding a B
+}
+
+// A play history's last line without its line end was torn by a kill during a run: it is left out.
+// Other logs (a casino's log saved without a final line break) are read to their last letter.
+TEST(OutcomeSequenceTest, ATornHistoryLineIsLeftOutButOtherLogsAreReadWhole) {
+  TempFolder dir;
+  dir.Write("history/Normal20240101.txt", "BBPBBP\r\nPPB");
+  dir.Write("history/mine_user1.txt", "BBPBBP\r\nPPB");
+  EXPECT_EQ(ToOutcomeSequence(ReadLogLines(dir / "history/Normal20240101.txt")).letters, "BBPBBP");
+  EXPECT_EQ(ToOutcomeSequence(ReadLogLines(dir / "history/mine_user1.txt")).letters, "BBPBBPPPB");
+  EXPECT_TRUE(IsPlayHistoryFile("Jigoku20241231.txt"));
+  EXPECT_FALSE(IsPlayHistoryFile("Jigoku2024123.txt"));
+  EXPECT_FALSE(IsPlayHistoryFile("Normal20240101_merge1.txt"));
 }
 
 // A 101-round InterCasino log: its outcome sequence runs across the place where a temporary
