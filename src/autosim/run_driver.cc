@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "autosim/run_round.h"
 #include "common/format.h"
 #include "common/text.h"
 
@@ -125,23 +126,29 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
   }
   result.started = true;
 
-  RunStatistics stats;
-  FlatComparison flat;
-  StopBounds bounds;
-  std::string history;
-  int system_card = 1;
-  int pattern_card = 1;
+  RoundProcedure procedure(request.kind, *sources.system, *sources.pattern, table);
+  // The round's graph and log lines, written between its settlement and the card moves.
+  struct LineWriter : RoundListener {
+    RunDriver& driver;
+    RunTable& table;
+    RunKind kind;
+    LineWriter(RunDriver& d, RunTable& t, RunKind k) : driver(d), table(t), kind(k) {}
+    void OnSettled(const RoundProcedure& round) override {
+      const SettledRound& settled = round.settled();
+      driver.graph_.Append(GraphPointLine(table.Balance(), round.flat().balance));
+      RoundLineFields fields{settled.round,        round.stake_text(),    settled.payout_text,
+                             settled.balance_text, settled.player_total, settled.player_cards,
+                             settled.banker_total, settled.banker_cards};
+      driver.log_.Append(round.pending() + AutoLogRoundLine(kind, fields));
+    }
+  } writer(*this, table, request.kind);
   try {
     log_.Append("");
     graph_.Append(GraphHeaderLine(table.Balance(), requested, request.system_name, request.pattern_name));
-    bounds = MakeStopBounds(request.limits, table.Balance());
-    stats.starting_balance = stats.lowest_balance = table.Balance();
-    flat.balance = table.Balance();
+    procedure.Begin(request.limits);
     last_yield_ = clock_.MonotonicMillis();
     Yield(request.kind, 0, requested, table, observer, true);
 
-    const TableSettings& settings = table.Settings();
-    SettledRound round;
     for (int64_t i = 0; i < requested; ++i) {
       if (stop_) break;
       if (gui) {
@@ -150,75 +157,8 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
         Yield(request.kind, i + 1, requested, table, observer, false);
         if (stop_) break;
       }
-      const Cents balance = table.Balance();
-      if (balance < stats.lowest_balance) stats.lowest_balance = balance;
-      if (!gui && TruncateToUnits(balance) < 1) {
-        Stop(result, run_texts::kUnrecoverable, run_texts::kUnrecoverable);
-        break;
-      }
-      if (bounds.Reached(balance)) {
-        Stop(result, "", run_texts::kStopConditionReached);
-        break;
-      }
-      const BetSide side = sources.pattern->Side(pattern_card, history, table.LastRound());
-      if (side == BetSide::kNone && !gui) {
-        Stop(result, run_texts::kUnrecoverable, Format("続行不能なエラーが発生しました。パターンカード番号%d", pattern_card));
-        break;
-      }
-      const StakeAsked asked = sources.system->Stake(system_card, balance, table.BalanceText());
-      const std::string& pending = asked.error;
-      if (!gui && asked.stake.empty()) {
-        Stop(result, run_texts::kUnrecoverable, Format("続行不能なエラーが発生しました。システムカード番号%d", system_card));
-        break;
-      }
-      long long stake = 0;
-      const bool numeric = IsDigits(asked.stake) && ParseInt64(asked.stake, stake);
-      if (i == 0) stats.first_stake = stake;
-      if (stake > stats.largest_stake) stats.largest_stake = stake;
-      if (side == BetSide::kNone) {
-        Stop(result, run_texts::kUnrecoverable, run_texts::kUnrecoverable);
-        break;
-      }
-      const bool no_limits = settings.minimum == 0 && settings.maximum == 0;
-      if (!numeric || (!no_limits && (stake < settings.minimum || stake > settings.maximum))) {
-        std::string line = pending;
-        line += "\r\n";
-        line += run_texts::kUnrecoverable;
-        Stop(result, line, run_texts::kUnrecoverable);
-        break;
-      }
-      const BetResult placed = table.PlaceStake(side, stake);
-      if (!placed.ok) {
-        Stop(result, placed.message, placed.message);
-        break;
-      }
-      table.DealAndSettle(round);
-      if (round.winner != 'T') {
-        history.push_back(round.winner);
-        if (history.size() > 100) history.erase(0, 1);
-      }
-      UpdateFlatResult(flat, round.winner, round.outcome, stats.first_stake);
-      graph_.Append(GraphPointLine(table.Balance(), flat.balance));
-      RoundLineFields fields{round.round,
-                             gui ? Format("%lld", stake) : asked.stake,
-                             round.payout_text,
-                             round.balance_text,
-                             round.player_total,
-                             round.player_cards,
-                             round.banker_total,
-                             round.banker_cards};
-      log_.Append(pending + AutoLogRoundLine(request.kind, fields));
-      stats.AddRound(stake, round.payout, flat.payout, round.outcome);
-      if (sources.pattern->fixed()) {
-        pattern_card = sources.pattern->Next(round.outcome, pattern_card);
-        if (pattern_card < 1) {
-          Stop(result, run_texts::kPatternBroken, run_texts::kUnrecoverable);
-          break;
-        }
-      }
-      system_card = sources.system->Next(round.outcome, system_card, balance);
-      if (system_card < 1) {
-        Stop(result, run_texts::kSystemBroken, run_texts::kUnrecoverable);
+      if (procedure.Play(i, &writer) != RoundStop::kNone) {
+        Stop(result, procedure.stop_log_line(), procedure.stop_message());
         break;
       }
       if (gui) {
@@ -239,6 +179,7 @@ RunResult RunDriver::Run(const RunRequest& request, RunTable& table, RunObserver
   result.rounds_played = stopped ? table.RoundCounter() : std::max<int64_t>(requested, 0);
   result.completed = !stopped;
   const std::string statistics_line = table.StatisticsLine();
+  const RunStatistics& stats = procedure.stats();
   result.summary1 = SummaryLine1(stats, result.rounds_played, statistics_line);
   result.summary2 = SummaryLine2(stats, result.rounds_played, statistics_line);
   try {

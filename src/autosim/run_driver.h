@@ -28,6 +28,8 @@ class RunSystem {
   virtual ~RunSystem() = default;
   virtual StakeAsked Stake(int card, Cents balance, std::string_view balance_text) = 0;
   virtual int Next(BetOutcome outcome, int card, Cents balance_before_bet) = 0;
+  // Back to the state of a freshly loaded system, for the next session of a study.
+  virtual void Restart() {}
 };
 
 // The pattern of a run: fixed cards, or a special pattern that reads the recent results.

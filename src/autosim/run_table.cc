@@ -94,20 +94,32 @@ BetResult EngineRunTable::PlaceStake(BetSide side, int64_t stake) {
   return PlaceAutoStake(bets_, side, stake, settings_.maximum);
 }
 
+void EngineRunTable::SetQuiet() {
+  quiet_ = true;
+  bets_.style = MoneyTextStyle::kNone;
+  engine_.set_trails(false);
+}
+
 void EngineRunTable::DealAndSettle(SettledRound& out) {
   const BetSide side = bets_.StakedSide();
   const int64_t stake = bets_.player_stake + bets_.banker_stake;
-  MakeLastBet(bets_);
+  if (!quiet_) MakeLastBet(bets_);
   engine_.DealRound(mode_, stake, bets_.balance, side == BetSide::kBanker ? BiasSide::kBanker : BiasSide::kPlayer,
                     round_);
   ++round_counter_;
   out.outcome = Settle(bets_, round_.result, true);
-  FillFromRound(round_, out);
   out.round = round_counter_;
   out.payout = Payout(side, stake, round_.result);
-  out.payout_text = bets_.winnings_text;
-  out.balance_text = bets_.balance_text;
-  scoreboard_.Book(round_.result, true, round_counter_, requested_rounds_, settings_.outcome_mode);
+  if (quiet_) {
+    out.winner = round_.result;
+    out.player_total = round_.player_total;
+    out.banker_total = round_.banker_total;
+  } else {
+    FillFromRound(round_, out);
+    out.payout_text = bets_.winnings_text;
+    out.balance_text = bets_.balance_text;
+  }
+  scoreboard_.Book(round_.result, !quiet_, round_counter_, requested_rounds_, settings_.outcome_mode);
 }
 
 void EngineRunTable::EndRun() {

@@ -90,8 +90,15 @@ class EngineRunTable : public RunTable {
   void FlushFiles() override { scoreboard_.FlushHistory(); }
   void EndRun() override;
 
+  // For the sessions of a study: the deals of the next run.
+  void SetSessionSeed(uint64_t session_seed) { engine_.SetSessionSeed(session_seed); }
+  // A table that shows and writes nothing (the study's sessions): no play history, and no
+  // balance, payout or card texts, which nothing would read.
+  void SetQuiet();
+
  private:
   TableSession* session_;
+  bool quiet_ = false;
   TableSettings settings_;
   std::optional<OutcomeMode> mode_;
   BetState bets_;

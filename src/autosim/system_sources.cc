@@ -25,7 +25,9 @@ class CardSystem : public RunSystem {
 class AshfinchRunSystem : public RunSystem {
  public:
   AshfinchSystem system;
+  AshfinchSystem loaded;  // as it stood after loading: the progression's start
   ~AshfinchRunSystem() override { ReleaseAshfinchSystem(system); }
+  void Restart() override { system = loaded; }
   StakeAsked Stake(int card, Cents balance, std::string_view) override {
     StakeResult r = GetAshfinchBet(system, balance, card);
     return {std::move(r.stake), std::string(r.error)};
@@ -78,6 +80,7 @@ RunSources SystemsRunSourceLoader::Load(const fs::path& program_folder, std::str
       sources.message = status.message;
       return sources;
     }
+    ashfinch->loaded = ashfinch->system;
     sources.system = std::move(ashfinch);
   } else {
     auto cards = std::make_unique<CardSystem>();

@@ -81,8 +81,9 @@ BetResult PlaceAutoStake(BetState& state, BetSide side, int64_t amount, int tabl
   if (new_stake > table_maximum) return {false, bet_messages::kAutoOverMax};
   StakeRef(state, side) = new_stake;
   state.table_stake = new_stake;
-  state.stake_text = IntText(new_stake);
   state.balance -= UnitsToCents(amount);
+  if (state.style == MoneyTextStyle::kNone) return {true, {}};
+  state.stake_text = IntText(new_stake);
   state.balance_text = state.style == MoneyTextStyle::kTable ? FormatCents(state.balance)
                                                              : FormatCentsPlain(state.balance);
   return {true, {}};
@@ -106,7 +107,8 @@ Cents Payout(BetSide staked_side, int64_t stake, char result) {
 
 BetOutcome Settle(BetState& state, char result, bool automatic_run) {
   const bool table = state.style == MoneyTextStyle::kTable;
-  state.winnings_text = "0";
+  const bool texts = state.style != MoneyTextStyle::kNone;
+  if (texts) state.winnings_text.assign(1, '0');  // (a plain literal trips a false GCC 12 warning)
   BetOutcome outcome = BetOutcome::kLoss;
   if (result == 'B' || result == 'P') {
     BetSide winner = result == 'B' ? BetSide::kBanker : BetSide::kPlayer;
@@ -116,8 +118,10 @@ BetOutcome Settle(BetState& state, char result, bool automatic_run) {
       state.balance += state.winnings;
       // The runs without a table write the Banker's 1.95x with cents and whole payouts plainly.
       bool two_decimals = table || result == 'B';
-      state.balance_text = two_decimals ? FormatCents(state.balance) : FormatCentsPlain(state.balance);
-      state.winnings_text = two_decimals ? FormatCents(state.winnings) : FormatCentsPlain(state.winnings);
+      if (texts) {
+        state.balance_text = two_decimals ? FormatCents(state.balance) : FormatCentsPlain(state.balance);
+        state.winnings_text = two_decimals ? FormatCents(state.winnings) : FormatCentsPlain(state.winnings);
+      }
       outcome = BetOutcome::kWin;
     } else {
       state.winnings = 0;
@@ -125,8 +129,10 @@ BetOutcome Settle(BetState& state, char result, bool automatic_run) {
   } else if (result == 'T') {
     state.winnings = UnitsToCents(state.player_stake + state.banker_stake);
     state.balance += state.winnings;
-    state.balance_text = table ? FormatCents(state.balance) : FormatCentsPlain(state.balance);
-    state.winnings_text = table ? FormatCents(state.winnings) : FormatCentsPlain(state.winnings);
+    if (texts) {
+      state.balance_text = table ? FormatCents(state.balance) : FormatCentsPlain(state.balance);
+      state.winnings_text = table ? FormatCents(state.winnings) : FormatCentsPlain(state.winnings);
+    }
     outcome = BetOutcome::kTie;
   }
   state.outcome = outcome;

@@ -26,8 +26,9 @@ inline constexpr const char* kAutoOverMax = "トータルベットが上限を�
 }  // namespace bet_messages
 
 // How the balance and winnings texts are written: the table always shows two decimals; the
-// processing-only runs write plain numbers except after a Banker win.
-enum class MoneyTextStyle { kTable, kProcessingOnly };
+// processing-only runs write plain numbers except after a Banker win; the sessions of a study
+// show nothing and keep no texts.
+enum class MoneyTextStyle { kTable, kProcessingOnly, kNone };
 
 struct BetState {
   int selected_chip = 1;

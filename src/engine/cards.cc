@@ -17,13 +17,6 @@ std::array<Card, kDrawTableSize> BuildDrawTable() {
   return table;
 }
 
-uint64_t SplitMix64(uint64_t x) {
-  x += 0x9E3779B97F4A7C15ull;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
-}
-
 // An invertible 32-bit finaliser (every step is a bijection of 32-bit words).
 uint32_t Mix32(uint32_t x) {
   x ^= x >> 16;
@@ -35,6 +28,13 @@ uint32_t Mix32(uint32_t x) {
 }
 
 }  // namespace
+
+uint64_t SplitMix64(uint64_t x) {
+  x += 0x9E3779B97F4A7C15ull;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
 
 std::string_view CardName(Card card) { return kNames[card.index % 52]; }
 

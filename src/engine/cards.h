@@ -48,6 +48,9 @@ class RandomGenerator {
   uint32_t state_;
 };
 
+// The SplitMix64 finaliser: a bijection of 64-bit words that scatters nearby inputs.
+uint64_t SplitMix64(uint64_t x);
+
 // The seed of round k of a session. A bijection of k for a fixed session seed, so no two rounds
 // of a session share a seed, and mixed so that adjacent rounds get unrelated seeds.
 uint32_t SeedForRound(uint64_t session_seed, uint64_t round_index);

@@ -65,13 +65,13 @@ TwoCardResult ClassifyTwoCards(int p, int b) {
 }
 
 void PlayThirdCards(CardSource& source, const BiasCode& code, RoundRecord& round,
-                    CardDealtListener* listener) {
+                    CardDealtListener* listener, bool trails) {
   int p = round.player_total;
   int b = round.banker_total;
   if (p <= 5) {
     Card c = source.DrawCard();
     round.player_third = c;
-    AddToTrail(round.player_trail, c);
+    if (trails) AddToTrail(round.player_trail, c);
     p = AddPoint(p, CardPoint(c));
     round.player_total = p;
     if (listener) listener->OnCardDealt(Hand::kPlayer, 3, c, p);
@@ -79,7 +79,7 @@ void PlayThirdCards(CardSource& source, const BiasCode& code, RoundRecord& round
   if (BankerDraws(b, round.player_third)) {
     Card c = source.DrawBankerCard(code, b, p);
     round.banker_third = c;
-    AddToTrail(round.banker_trail, c);
+    if (trails) AddToTrail(round.banker_trail, c);
     b = AddPoint(b, CardPoint(c));
     round.banker_total = b;
     if (listener) listener->OnCardDealt(Hand::kBanker, 3, c, b);
@@ -97,7 +97,7 @@ void PlayThirdCards(CardSource& source, const BiasCode& code, RoundRecord& round
 }
 
 void PlayRound(CardSource& source, BiasSource* bias, CardDealtListener* listener,
-               RoundRecord& round) {
+               RoundRecord& round, bool trails) {
   round.player_trail.clear();
   round.banker_trail.clear();
   round.player_total = 0;
@@ -109,24 +109,24 @@ void PlayRound(CardSource& source, BiasSource* bias, CardDealtListener* listener
   round.outcome_name = {};
 
   Card c = source.DrawCard();
-  AddToTrail(round.player_trail, c);
+  if (trails) AddToTrail(round.player_trail, c);
   round.player_total = AddPoint(0, CardPoint(c));
   if (listener) listener->OnCardDealt(Hand::kPlayer, 1, c, round.player_total);
 
   c = source.DrawBankerCard(BiasCode{}, 0, round.player_total);
-  AddToTrail(round.banker_trail, c);
+  if (trails) AddToTrail(round.banker_trail, c);
   round.banker_total = AddPoint(0, CardPoint(c));
   if (listener) listener->OnCardDealt(Hand::kBanker, 1, c, round.banker_total);
 
   c = source.DrawCard();
-  AddToTrail(round.player_trail, c);
+  if (trails) AddToTrail(round.player_trail, c);
   round.player_total = AddPoint(round.player_total, CardPoint(c));
   if (listener) listener->OnCardDealt(Hand::kPlayer, 2, c, round.player_total);
 
   if (bias) round.bias = bias->MakeBias();
 
   c = source.DrawBankerCard(round.bias, round.banker_total, round.player_total);
-  AddToTrail(round.banker_trail, c);
+  if (trails) AddToTrail(round.banker_trail, c);
   round.banker_total = AddPoint(round.banker_total, CardPoint(c));
   if (listener) listener->OnCardDealt(Hand::kBanker, 2, c, round.banker_total);
 
@@ -136,7 +136,7 @@ void PlayRound(CardSource& source, BiasSource* bias, CardDealtListener* listener
     round.outcome_name = two.outcome_name;
     return;
   }
-  PlayThirdCards(source, round.bias, round, listener);
+  PlayThirdCards(source, round.bias, round, listener, trails);
 }
 
 uint32_t RoundEngine::SeedNextRound() {
@@ -156,7 +156,7 @@ void RoundEngine::DealRoundWithSeed(uint32_t seed, std::optional<OutcomeMode> mo
   gen_.Seed(seed);
   GeneratorCardSource source(gen_);
   ModeBiasSource bias(mode, stake, balance_after_stake, side, gen_);
-  PlayRound(source, &bias, listener_, round);
+  PlayRound(source, &bias, listener_, round, trails_);
   round.seed = seed;
 }
 

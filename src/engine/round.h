@@ -60,13 +60,14 @@ struct TwoCardResult {
 TwoCardResult ClassifyTwoCards(int player_total, int banker_total);
 
 // The third-card step on the record's two-card totals: draws, notifies and sets the result,
-// outcome name and final totals in the record.
+// outcome name and final totals in the record. Without trails the card names are not written.
 void PlayThirdCards(CardSource& source, const BiasCode& code, RoundRecord& round,
-                    CardDealtListener* listener);
+                    CardDealtListener* listener, bool trails = true);
 
 // Deals a whole round from the source into round (whose buffers are reused). bias may be null.
+// Without trails (nothing shows or logs the cards) the trails stay empty.
 void PlayRound(CardSource& source, BiasSource* bias, CardDealtListener* listener,
-               RoundRecord& round);
+               RoundRecord& round, bool trails = true);
 
 // Card source over the generator: plain draws, and the Banker's draws under a bias code.
 class GeneratorCardSource : public CardSource {
@@ -109,6 +110,8 @@ class RoundEngine {
   uint64_t session_seed() const { return session_seed_; }
   uint64_t rounds_dealt() const { return next_round_; }
   void set_listener(CardDealtListener* listener) { listener_ = listener; }
+  // Whether dealt rounds write their card trails (the study's sessions need none).
+  void set_trails(bool trails) { trails_ = trails; }
 
   // Seeds the generator for the next round and returns the seed.
   uint32_t SeedNextRound();
@@ -126,6 +129,7 @@ class RoundEngine {
   uint64_t next_round_ = 0;
   RandomGenerator gen_;
   CardDealtListener* listener_ = nullptr;
+  bool trails_ = true;
 };
 
 }  // namespace vessaro
