@@ -68,11 +68,14 @@ std::string SimHelpText() {
       "\n"
       "終了コード / exit status: 0 実行した（終了・途中終了）/ the run ended (finished or stopped);\n"
       "  2 引数の誤り、Rules.dat がない・不正、必要なファイルがない / wrong arguments, a missing or\n"
-      "  invalid Rules.dat, or a missing file.\n";
+      "  invalid Rules.dat, or a missing file.\n" +
+      StudyHelpText();
 }
 
-std::optional<SimOptions> ParseSimArguments(const std::vector<std::string>& args, std::string& error) {
+std::optional<SimOptions> ParseSimArguments(const std::vector<std::string>& arguments, std::string& error) {
   SimOptions o;
+  std::vector<std::string> args = arguments;
+  if (!TakeStudyArguments(args, o.study, error)) return std::nullopt;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
@@ -159,6 +162,10 @@ int RunSimCommand(const SimOptions& options, Clock& clock, std::ostream& out) {
       break;
   }
   const uint64_t seed = options.seed ? *options.seed : static_cast<uint64_t>(MillisecondsOfDay(clock.UtcNow()));
+  if (options.study.sessions) {
+    StudyRequest study{options.system, options.pattern, 0, rounds, limits, seed};
+    return RunStudyCommand(options.study, study, home, settings, clock, out);
+  }
 
   ConsoleDialogs dialogs(out);
   NoPump pump;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "autosim/study_command.h"
 #include "common/ports.h"
 
 namespace vessaro {
@@ -20,6 +21,7 @@ struct SimOptions {
   std::optional<std::string> profit;
   std::optional<std::string> loss;
   bool help = false;
+  StudyOptions study;  // --sessions: a Monte Carlo study instead of one run
 };
 
 // Parses the arguments (without the program name); on failure returns nullopt and sets error.
