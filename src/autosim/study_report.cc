@@ -10,9 +10,10 @@ namespace vessaro {
 namespace {
 
 std::string Share(const Proportion& p) {
-  return Format("%.2f %%（%lld回、95%%信頼区間 %.2f〜%.2f %%）", p.share * 100, static_cast<long long>(p.count),
-                p.low * 100, p.high * 100);
+  return Format("%.2f %%（%lld回）", p.share * 100, static_cast<long long>(p.count));
 }
+
+std::string Interval(const Proportion& p) { return Format("%.2f 〜 %.2f %%", p.low * 100, p.high * 100); }
 
 void AppendJsonString(std::string& out, std::string_view text) {
   out.push_back('"');
@@ -51,20 +52,19 @@ std::vector<std::pair<std::string, std::string>> StudySummaryRows(const StudySum
   rows.emplace_back("セッション数", sessions);
   rows.emplace_back("1セッションの試行回数", IntText(s.rounds_requested));
   rows.emplace_back("開始残高", FormatCents(s.starting_balance));
-  rows.emplace_back("破産率（損失上限・残高不足・残高1未満）", Share(s.ruin));
+  rows.emplace_back("破産率", Share(s.ruin));
+  rows.emplace_back("　95%信頼区間", Interval(s.ruin));
   rows.emplace_back("利益目標到達率", Share(s.target));
+  rows.emplace_back("　95%信頼区間", Interval(s.target));
   rows.emplace_back("最終残高の平均", FormatCents(s.mean_final));
   for (size_t k = 0; k < kFinalPercentiles.size(); ++k)
     rows.emplace_back(Format("最終残高 %dパーセンタイル", kFinalPercentiles[k]), FormatCents(s.final_percentiles[k]));
   rows.emplace_back("最終残高の最小／最大", FormatCents(s.lowest_final) + " ／ " + FormatCents(s.highest_final));
   rows.emplace_back("ペイアウト率（全セッション）", Format("%.2f %%", s.payout_pct()));
   rows.emplace_back("平均ラウンド数", Format("%.1f", s.mean_rounds()));
-  std::string ends;
-  for (int k = 0; k < kSessionEndCount; ++k) {
-    if (!ends.empty()) ends += "、";
-    ends += std::string(SessionEndLabel(static_cast<SessionEnd>(k))) + " " + IntText(s.ends[static_cast<size_t>(k)]);
-  }
-  rows.emplace_back("終了理由", ends);
+  for (int k = 0; k < kSessionEndCount; ++k)
+    rows.emplace_back("終了理由：" + std::string(SessionEndLabel(static_cast<SessionEnd>(k))),
+                      IntText(s.ends[static_cast<size_t>(k)]));
   return rows;
 }
 

@@ -130,7 +130,7 @@ TEST_F(StudyCommandTest, RefusesBadInputWithExitTwo) {
 TEST_F(StudyCommandTest, SettingsErrorsInSessionsExitWithThree) {
   std::string out;
   EXPECT_EQ(Sim({"--system", "broken", "--pattern", "banker", "--rounds", "50", "--sessions", "20"}, out), 3);
-  EXPECT_NE(out.find("設定エラー 20"), std::string::npos) << out;
+  EXPECT_NE(out.find("終了理由：設定エラー：20\n"), std::string::npos) << out;
 }
 
 TEST(StudyReportTest, CsvLineAndFileThatIsWholeOrAbsent) {

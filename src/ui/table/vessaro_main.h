@@ -36,8 +36,8 @@ struct MainWindowPorts {
   Shell* shell = nullptr;            // default: the desktop
   RuleDialogPort* rule_dialog = nullptr;  // default: TRuleDlgForm
   SessionServices* services = nullptr;    // default: the window's own (run lists, stop limits)
-  // Opens another window ("graph", "log", "system-editor", "pattern-editor") instead of the real
-  // modal one; tests record what would open.
+  // Opens another window ("graph", "log", "system-editor", "pattern-editor", "study") instead of
+  // the real modal one; tests record what would open.
   std::function<void(const std::string& window, const std::string& file, int64_t rounds)> open_window;
 };
 
@@ -118,6 +118,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   void BtnGraphClick();
   void BtnAddSystemClick();
   void BtnAddPatternClick();
+  void BtnStudyClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
