@@ -39,6 +39,10 @@ struct Worker {
   RunSources sources;
   std::unique_ptr<EngineRunTable> table;
   std::unique_ptr<RoundProcedure> procedure;
+  // The band points of the block's sessions, one row per session, copied out point by point when
+  // the block is done: writing each round's point straight into the study's point-major table
+  // would touch a new cache line every time.
+  std::vector<float> block_points;
 };
 
 struct SessionPlan {
@@ -52,7 +56,7 @@ struct SessionPlan {
 
 // Plays session `index` as a run without display plays it; false when the study was cancelled
 // before the session ended.
-bool PlaySession(Worker& w, const SessionPlan& plan, int64_t index, const std::atomic<bool>& stop,
+bool PlaySession(Worker& w, const SessionPlan& plan, int64_t index, float* values, const std::atomic<bool>& stop,
                  SessionResult& out) {
   const StudyRequest& request = *plan.request;
   EngineRunTable& table = *w.table;
@@ -64,14 +68,13 @@ bool PlaySession(Worker& w, const SessionPlan& plan, int64_t index, const std::a
 
   int next_point = 0;
   int64_t next_point_round = plan.point_rounds[0];
-  float* values = plan.point_values + index;
   RoundStop why = RoundStop::kNone;
   for (int64_t i = 0; i < request.rounds; ++i) {
     if ((i & 1023) == 0 && stop.load(std::memory_order_relaxed)) return false;
     why = procedure.Play(i, nullptr);
     if (why != RoundStop::kNone) break;
     if (i + 1 == next_point_round) {
-      values[next_point * plan.sessions] = static_cast<float>(table.Balance()) / 100.0f;
+      values[next_point] = static_cast<float>(table.Balance()) / 100.0f;
       ++next_point;
       next_point_round = next_point < plan.points ? plan.point_rounds[next_point] : -1;
     }
@@ -79,7 +82,7 @@ bool PlaySession(Worker& w, const SessionPlan& plan, int64_t index, const std::a
   const Cents final_balance = table.Balance();
   // A session that ended keeps its final balance in the later points.
   for (; next_point < plan.points; ++next_point)
-    values[next_point * plan.sessions] = static_cast<float>(final_balance) / 100.0f;
+    values[next_point] = static_cast<float>(final_balance) / 100.0f;
   plan.finals[index] = final_balance;
 
   const RunStatistics& stats = procedure.stats();
@@ -340,6 +343,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   result.finals.resize(static_cast<size_t>(sessions));
   plan.point_values = point_values.data();
   plan.finals = result.finals.data();
+  for (Worker& w : workers) w.block_points.resize(static_cast<size_t>(block) * static_cast<size_t>(plan.points));
 
   // Finished blocks wait in a ring until the study's thread takes them in order; workers never
   // run further ahead than the ring holds, so memory does not grow with the number of sessions.
@@ -363,8 +367,16 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
         SessionResult* out = &slots[static_cast<size_t>((b % ring) * block)];
         const int64_t first = b * block;
         const int64_t last = std::min(sessions, first + block);
+        const size_t points = static_cast<size_t>(plan.points);
         for (int64_t s = first; s < last; ++s)
-          if (!PlaySession(w, plan, s, stop_, out[s - first])) return;
+          if (!PlaySession(w, plan, s, &w.block_points[static_cast<size_t>(s - first) * points], stop_,
+                           out[s - first]))
+            return;
+        const size_t count = static_cast<size_t>(last - first);
+        for (size_t j = 0; j < points; ++j) {
+          float* to = plan.point_values + j * static_cast<size_t>(sessions) + static_cast<size_t>(first);
+          for (size_t k = 0; k < count; ++k) to[k] = w.block_points[k * points + j];
+        }
         {
           std::lock_guard<std::mutex> lock(mutex_);
           slot_done[static_cast<size_t>(b % ring)] = 1;

@@ -33,12 +33,9 @@ StudyFormModel::StudyFormModel(fs::path program_folder, TableSettings settings, 
   patterns_.prompt = "登録パターンを選択してください";
   systems_.Refill(ListSystemNames(program_folder_));
   patterns_.Refill(ListRunPatternNames(program_folder_));
-  if (limits.on()) {
-    input_.profit = IntText(limits.profit);
-    input_.loss = IntText(limits.loss);
-  } else {
-    input_.profit = input_.loss = "0";
-  }
+  // As the stop dialog shows them: "0" when off.
+  input_.profit = IntText(limits.on() ? limits.profit : 0);
+  input_.loss = IntText(limits.on() ? limits.loss : 0);
 }
 
 StudyFormModel::~StudyFormModel() {
