@@ -110,59 +110,6 @@ float FromOrderKey(uint32_t key) {
   return f;
 }
 
-// The band percentiles of one point, by nearest rank as NearestRankPercentiles, without
-// reordering the values: a histogram of the keys over their range finds the class that holds
-// each wanted rank, and only those classes' few values are selected among. Three plain passes
-// instead of a chain of selections over all values.
-void BandPercentiles(const float* values, size_t n, float* out) {
-  constexpr int kClasses = 4096;
-  constexpr size_t kWanted = kBandPercentiles.size();
-  if (n == 0) {
-    std::fill(out, out + kWanted, 0.0f);
-    return;
-  }
-  uint32_t lo = UINT32_MAX;
-  uint32_t hi = 0;
-  for (size_t i = 0; i < n; ++i) {
-    const uint32_t k = OrderKey(values[i]);
-    lo = std::min(lo, k);
-    hi = std::max(hi, k);
-  }
-  int shift = 0;
-  while (((hi - lo) >> shift) >= static_cast<uint32_t>(kClasses)) ++shift;
-  std::array<uint32_t, kClasses> counts{};
-  for (size_t i = 0; i < n; ++i) ++counts[(OrderKey(values[i]) - lo) >> shift];
-  // The class of each wanted rank and the rank inside it (ranks ascend with the percentiles).
-  std::array<uint8_t, kClasses> slot_of;
-  slot_of.fill(UINT8_MAX);
-  std::array<uint8_t, kWanted> slot{};
-  std::array<size_t, kWanted> rank_inside{};
-  uint8_t slots = 0;
-  size_t below = 0;
-  int c = 0;
-  for (size_t q = 0; q < kWanted; ++q) {
-    size_t rank = static_cast<size_t>((static_cast<unsigned __int128>(n) * kBandPercentiles[q] + 99) / 100);
-    rank = std::clamp<size_t>(rank, 1, n);
-    while (below + counts[c] < rank) below += counts[c++];
-    if (slot_of[c] == UINT8_MAX) slot_of[c] = slots++;
-    slot[q] = slot_of[c];
-    rank_inside[q] = rank - below;
-  }
-  thread_local std::array<std::vector<uint32_t>, kWanted> gathered;
-  for (uint8_t k = 0; k < slots; ++k) gathered[k].clear();
-  for (size_t i = 0; i < n; ++i) {
-    const uint32_t k = OrderKey(values[i]);
-    const uint8_t to = slot_of[(k - lo) >> shift];
-    if (to != UINT8_MAX) gathered[to].push_back(k);
-  }
-  for (size_t q = 0; q < kWanted; ++q) {
-    std::vector<uint32_t>& in = gathered[slot[q]];
-    auto nth = in.begin() + static_cast<std::ptrdiff_t>(rank_inside[q] - 1);
-    std::nth_element(in.begin(), nth, in.end());
-    out[q] = FromOrderKey(*nth);
-  }
-}
-
 // Runs fn(i) for i in [0, count) on `threads` threads.
 template <typename F>
 void ParallelFor(int threads, int64_t count, F fn) {
@@ -177,6 +124,121 @@ void ParallelFor(int threads, int64_t count, F fn) {
 }
 
 }  // namespace
+
+// A histogram of the keys over their range finds the
+// class that holds each wanted rank; a class of few values is gathered and selected among, a
+// crowded one (many sessions on the same few balances) is split by a finer histogram of its own
+// range until its keys are single values or few enough.
+void BandPercentiles(const float* values, size_t n, float* out) {
+  constexpr int kBits = 12;
+  constexpr uint32_t kClasses = 1u << kBits;
+  constexpr size_t kGatherAtMost = 1 << 16;
+  constexpr size_t kWanted = kBandPercentiles.size();
+  if (n == 0) {
+    std::fill(out, out + kWanted, 0.0f);
+    return;
+  }
+  uint32_t lo = UINT32_MAX;
+  uint32_t hi = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t k = OrderKey(values[i]);
+    lo = std::min(lo, k);
+    hi = std::max(hi, k);
+  }
+  // Classes of 2^shift keys from base; the histogram of the keys in [base, base + 2^width).
+  struct Level {
+    uint32_t base = 0;
+    int shift = 0;
+    std::array<uint32_t, kClasses> counts{};
+  };
+  auto count = [&](Level& level, uint32_t base, uint64_t span, int shift) {
+    level.base = base;
+    level.shift = shift;
+    level.counts.fill(0);
+    for (size_t i = 0; i < n; ++i) {
+      const uint32_t offset = OrderKey(values[i]) - base;
+      if (offset < span) ++level.counts[offset >> shift];
+    }
+  };
+  int top_shift = 0;
+  while (((hi - lo) >> top_shift) >= kClasses) ++top_shift;
+  Level top;
+  count(top, lo, static_cast<uint64_t>(hi - lo) + 1, top_shift);
+
+  // Where each wanted rank lies in the top histogram.
+  std::array<uint32_t, kWanted> cls{};
+  std::array<size_t, kWanted> inside{};
+  size_t below = 0;
+  uint32_t c = 0;
+  for (size_t q = 0; q < kWanted; ++q) {
+    size_t rank = static_cast<size_t>((static_cast<unsigned __int128>(n) * kBandPercentiles[q] + 99) / 100);
+    rank = std::clamp<size_t>(rank, 1, n);
+    while (below + top.counts[c] < rank) below += top.counts[c++];
+    cls[q] = c;
+    inside[q] = rank - below;
+  }
+  // Few-valued classes of the top histogram: gathered together in one pass.
+  std::array<uint8_t, kClasses> slot_of;
+  slot_of.fill(UINT8_MAX);
+  uint8_t slots = 0;
+  for (size_t q = 0; q < kWanted; ++q)
+    if ((top_shift == 0 || top.counts[cls[q]] <= kGatherAtMost) && slot_of[cls[q]] == UINT8_MAX)
+      slot_of[cls[q]] = slots++;
+  thread_local std::array<std::vector<uint32_t>, kWanted> gathered;
+  if (top_shift > 0 && slots > 0) {
+    for (uint8_t k = 0; k < slots; ++k) gathered[k].clear();
+    for (size_t i = 0; i < n; ++i) {
+      const uint32_t k = OrderKey(values[i]);
+      const uint8_t to = slot_of[(k - lo) >> top_shift];
+      if (to != UINT8_MAX) gathered[to].push_back(k);
+    }
+  }
+  Level finer;
+  for (size_t q = 0; q < kWanted; ++q) {
+    if (top_shift == 0) {
+      out[q] = FromOrderKey(lo + cls[q]);
+      continue;
+    }
+    if (slot_of[cls[q]] != UINT8_MAX) {
+      std::vector<uint32_t>& in = gathered[slot_of[cls[q]]];
+      auto nth = in.begin() + static_cast<std::ptrdiff_t>(inside[q] - 1);
+      std::nth_element(in.begin(), nth, in.end());
+      out[q] = FromOrderKey(*nth);
+      continue;
+    }
+    // A crowded class: narrow it down level by level.
+    uint32_t base = lo + (cls[q] << top_shift);
+    int shift = top_shift;
+    size_t rank = inside[q];
+    for (;;) {
+      const int next_shift = std::max(0, shift - kBits);
+      count(finer, base, uint64_t{1} << shift, next_shift);
+      size_t skipped = 0;
+      uint32_t f = 0;
+      while (skipped + finer.counts[f] < rank) skipped += finer.counts[f++];
+      rank -= skipped;
+      base += f << next_shift;
+      shift = next_shift;
+      if (shift == 0) {
+        out[q] = FromOrderKey(base);
+        break;
+      }
+      if (finer.counts[f] <= kGatherAtMost) {
+        thread_local std::vector<uint32_t> narrowed;
+        std::vector<uint32_t>& in = narrowed;
+        in.clear();
+        for (size_t i = 0; i < n; ++i) {
+          const uint32_t k = OrderKey(values[i]);
+          if (k - base < (uint64_t{1} << shift)) in.push_back(k);
+        }
+        auto nth = in.begin() + static_cast<std::ptrdiff_t>(rank - 1);
+        std::nth_element(in.begin(), nth, in.end());
+        out[q] = FromOrderKey(*nth);
+        break;
+      }
+    }
+  }
+}
 
 std::string_view SessionEndName(SessionEnd end) { return kEndNames[static_cast<size_t>(end)]; }
 std::string_view SessionEndLabel(SessionEnd end) { return kEndLabels[static_cast<size_t>(end)]; }

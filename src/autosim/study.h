@@ -125,6 +125,10 @@ void NearestRankPercentiles(std::vector<T>& values, size_t begin, size_t end, co
   Local::Select(values, end - begin, begin, begin, end, qs, count, out);
 }
 
+// The band percentiles (kBandPercentiles) of n values by nearest rank, as NearestRankPercentiles
+// gives them, without reordering the values and in bounded memory, however many values repeat.
+void BandPercentiles(const float* values, size_t n, float* out);
+
 struct StudySummary {
   int64_t sessions_requested = 0;
   int64_t sessions_done = 0;  // sessions 0 .. done - 1; fewer than requested when cancelled

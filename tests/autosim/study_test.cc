@@ -407,6 +407,25 @@ TEST(StudyMathTest, IntervalsPercentilesHistogramAndPoints) {
   NearestRankPercentiles(one, 0, 1, qs, 3, out.data());
   EXPECT_EQ(out, (std::array<int, 3>{42, 42, 42}));
 
+  // Band percentiles without reordering: spread values, negative ones, a few values repeated a
+  // million times (the balances after one or two rounds), and one value.
+  std::vector<std::vector<float>> samples(4);
+  uint32_t x = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    x = x * 134775813u + 1u;
+    samples[0].push_back(static_cast<float>(x % 2000000) / 100.0f);
+    samples[1].push_back(static_cast<float>(static_cast<int>(x % 20001) - 10000) / 8.0f);
+  }
+  for (int i = 0; i < 1000000; ++i) samples[2].push_back(i % 7 < 3 ? 990.0f : i % 7 < 6 ? 1009.5f : 1000.0f);
+  samples[3] = {42.5f};
+  for (std::vector<float>& values : samples) {
+    std::array<float, 5> fast{}, exact{};
+    BandPercentiles(values.data(), values.size(), fast.data());
+    std::vector<float> copy = values;
+    NearestRankPercentiles(copy, 0, copy.size(), kBandPercentiles.data(), 5, exact.data());
+    EXPECT_EQ(fast, exact) << values.size() << " values";
+  }
+
   Histogram h = MakeHistogram({0, 100, 200, 300, 400}, 4);
   EXPECT_EQ(h.edges, (std::vector<Cents>{0, 100, 200, 300, 400}));
   EXPECT_EQ(h.counts, (std::vector<int64_t>{1, 1, 1, 2}));
