@@ -15,10 +15,8 @@
 
 #include "autosim/study.h"
 #include "autosim/system_sources.h"
-#include "common/hex.h"
 #include "common/system_clock.h"
-#include "systems/card_deck.h"
-#include "systems/folders.h"
+#include "bench_folder.h"
 
 using namespace vessaro;
 
@@ -41,20 +39,6 @@ std::string LoadAverage() {
   std::string a, b, c;
   in >> a >> b >> c;
   return a + " " + b + " " + c;
-}
-
-void MakeFolder(const fs::path& home) {
-  RemoveFolder(home);
-  EnsureFolder(home / "System");
-  WriteWholeFile(home / "System/Rules.dat",
-                 HexEncodeText("blance=1000000&minimum=1&maximum=10000&blancememory=False&sleeptime=100&"
-                               "randommode=完全確率モード"));
-  EnsureFolder(BetPatternFolder(home));
-  std::vector<CardFields> system(60), pattern(20);
-  system[0] = {"10", "1", "1"};
-  pattern[0] = {"B", "1", "1"};
-  WriteCardFile(SystemFilePath(home, "flat"), system);
-  WriteCardFile(PatternFilePath(home, "banker"), pattern);
 }
 
 // Folds every session, in order, into one number: equal for equal studies.
@@ -83,7 +67,7 @@ int main(int argc, char** argv) {
   const int64_t rounds = argc > 2 ? std::atoll(argv[2]) : 1000;
   const int repeats = argc > 3 ? std::atoi(argv[3]) : 3;
   const fs::path home = fs::temp_directory_path() / "vessaro-study-bench";
-  MakeFolder(home);
+  MakeBenchFolder(home);
   SystemClock clock;
   TableSettings settings;
   ReadTableSettings(home, settings);

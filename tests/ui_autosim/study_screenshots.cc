@@ -10,6 +10,7 @@
 
 #include "common/hex.h"
 #include "support/fakes.h"
+#include "support/save_picture.h"
 #include "support/temp_folder.h"
 #include "systems/card_deck.h"
 #include "systems/folders.h"
@@ -19,13 +20,6 @@
 using namespace vessaro;
 
 namespace {
-
-void Save(QWidget* w, const QString& folder, const QString& name) {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  const QString file = folder + "/" + name + ".png";
-  if (!w->grab().save(file)) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-  std::printf("%s\n", qPrintable(file));
-}
 
 void Play(TStudyForm& w, const char* sessions, const char* rounds, const char* profit, const char* loss,
           bool cancel) {
@@ -82,7 +76,7 @@ int main(int argc, char** argv) {
     TStudyForm w(home.path(), settings, StopLimits{}, shot.system, "バンカー固定", &dialogs);
     w.show();
     Play(w, shot.sessions, shot.rounds, shot.profit, shot.loss, shot.cancel);
-    Save(&w, out, QString::fromUtf8(shot.name));
+    testing::SavePicture(&w, out, QString::fromUtf8(shot.name));
   }
   for (const std::string& message : dialogs.messages) std::fprintf(stderr, "message: %s\n", message.c_str());
   return 0;
