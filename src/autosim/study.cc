@@ -401,9 +401,11 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   plan.sessions = sessions;
   plan.points = StudyPointCount(sessions, request.rounds);
   for (int j = 0; j < plan.points; ++j) plan.point_rounds.push_back(StudyPointRound(j, plan.points, request.rounds));
-  std::vector<float> point_values(static_cast<size_t>(plan.points) * static_cast<size_t>(sessions));
+  // Left uninitialised: every value read was written by the block that played its session, and the
+  // workers touch the pages for the first time in parallel.
+  std::unique_ptr<float[]> point_values(new float[static_cast<size_t>(plan.points) * static_cast<size_t>(sessions)]);
   result.finals.resize(static_cast<size_t>(sessions));
-  plan.point_values = point_values.data();
+  plan.point_values = point_values.get();
   plan.finals = result.finals.data();
   for (Worker& w : workers) w.block_points.resize(static_cast<size_t>(block) * static_cast<size_t>(plan.points));
 
@@ -539,7 +541,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   }
   ParallelFor(jobs, plan.points, [&](int64_t j) {
     std::array<float, kBandPercentiles.size()> band{};
-    BandPercentiles(point_values.data() + static_cast<size_t>(j) * static_cast<size_t>(sessions),
+    BandPercentiles(point_values.get() + static_cast<size_t>(j) * static_cast<size_t>(sessions),
                     static_cast<size_t>(done), band.data());
     for (size_t k = 0; k < band.size(); ++k) bands.values[k][static_cast<size_t>(j) + 1] = band[k];
   });
