@@ -13,6 +13,7 @@ packages=(
   fonts-noto-cjk xvfb xauth
   qt6-qpa-plugins gstreamer1.0-plugins-good
   qt6-translations-l10n
+  ca-certificates
 )
 
 missing=()

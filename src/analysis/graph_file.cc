@@ -22,7 +22,7 @@ std::vector<std::string_view> LineViews(std::string_view text) {
     if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
+  // A last line without its line end was torn by a kill during a write: it is not read.
   return lines;
 }
 
@@ -83,6 +83,7 @@ GraphContent ReadGraph(std::string_view text, int64_t rounds, GraphFlavour flavo
   if (line_count / std::max<int64_t>(step, 1) > kMaxDrawnLines)
     step = (line_count + kMaxDrawnLines - 1) / kMaxDrawnLines;
 
+  std::optional<GraphPoint> last_skipped;
   for (size_t i = 1; i < summary_at; ++i) {
     // An empty line holds no point (a replay that had no payout leaves its summary lines empty).
     if (TrimBlanks(lines[i]).empty()) continue;
@@ -93,8 +94,15 @@ GraphContent ReadGraph(std::string_view text, int64_t rounds, GraphFlavour flavo
     ReadPoint(lines[i], system, second);
     bool drawn = step == 0 || k % step == 0;
     if (!drawn && flavour == GraphFlavour::kReplay) drawn = system == 0 || second == 0;
-    if (drawn) content.points.push_back({k, system, second});
+    if (drawn) {
+      content.points.push_back({k, system, second});
+    } else {
+      last_skipped = GraphPoint{k, system, second};
+    }
   }
+  // The curve always ends at the last round played, whatever the thinning skipped: a run that
+  // stopped early must not seem to end at a balance it had rounds before.
+  if (last_skipped && last_skipped->x > content.points.back().x) content.points.push_back(*last_skipped);
 
   if (summary_at < lines.size()) {
     content.summary_lines.emplace_back(lines[summary_at]);

@@ -40,8 +40,29 @@ size_t CharacterCut(std::string_view bytes, bool utf8) {
 
 }  // namespace
 
-LogTextReader::LogTextReader(const fs::path& file)
-    : in_(file, std::ios::binary), file_(file), total_bytes_(FileSizeOf(file)) {
+// Where the file's whole lines end. A last line without its line end was torn by a kill during a
+// write and is not shown.
+int64_t WholeLinesEnd(std::ifstream& in, int64_t size) {
+  constexpr int64_t kChunk = 64 * 1024;
+  std::string chunk;
+  for (int64_t end = size; end > 0;) {
+    const int64_t begin = std::max<int64_t>(0, end - kChunk);
+    chunk.resize(static_cast<size_t>(end - begin));
+    in.seekg(begin);
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (in.gcount() != static_cast<std::streamsize>(chunk.size())) break;
+    const size_t line_end = chunk.rfind('\n');
+    if (line_end != std::string::npos) return begin + static_cast<int64_t>(line_end) + 1;
+    end = begin;
+  }
+  return 0;
+}
+
+LogTextReader::LogTextReader(const fs::path& file) : in_(file, std::ios::binary), file_(file) {
+  if (!in_) ThrowIoError(IoAction::kRead, file);
+  total_bytes_ = WholeLinesEnd(in_, std::max<int64_t>(FileSizeOf(file), 0));
+  in_.clear();
+  in_.seekg(0);
   if (!in_) ThrowIoError(IoAction::kRead, file);
 }
 
@@ -52,12 +73,14 @@ void LogTextReader::Fill(size_t piece_bytes) {
       start_ = 0;
     }
     const size_t old_size = buffer_.size();
-    buffer_.resize(old_size + piece_bytes);
-    in_.read(buffer_.data() + old_size, static_cast<std::streamsize>(piece_bytes));
+    const auto wanted = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece_bytes), total_bytes_ - file_bytes_));
+    buffer_.resize(old_size + wanted);
+    in_.read(buffer_.data() + old_size, static_cast<std::streamsize>(wanted));
     const auto got = static_cast<size_t>(in_.gcount());
     buffer_.resize(old_size + got);
+    file_bytes_ += static_cast<int64_t>(got);
     if (in_.bad()) ThrowIoError(IoAction::kRead, file_);
-    if (got < piece_bytes) end_of_file_ = true;
+    if (got < wanted || file_bytes_ >= total_bytes_) end_of_file_ = true;
   }
 }
 

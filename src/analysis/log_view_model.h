@@ -33,6 +33,7 @@ class LogTextReader {
   // characters; at least 4 bytes). nullopt once the file is read. Raises IoError on a read failure.
   std::optional<std::string> Next(size_t piece_bytes = kPieceBytes);
 
+  // The bytes of the file's whole lines: a torn last line (a kill during a write) is not read.
   int64_t total_bytes() const { return total_bytes_; }
   int64_t read_bytes() const { return read_bytes_; }
 
@@ -48,6 +49,7 @@ class LogTextReader {
   bool utf8_ = false;
   bool end_of_file_ = false;
   int64_t total_bytes_ = 0;
+  int64_t file_bytes_ = 0;  // taken from the file into the buffer
   int64_t read_bytes_ = 0;
 };
 

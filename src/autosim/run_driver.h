@@ -62,6 +62,12 @@ struct RunRequest {
   std::string trials_text;
   std::string log_field;  // only its folder is used
   StopLimits limits;
+  // Command-line runs: the files' paths when given (instead of the time-stamped names), and
+  // whether each file is created afresh under a free name ("_2", "_3" … before the extension)
+  // rather than replacing or appending to another run's file of the same name.
+  fs::path auto_log_path;
+  fs::path graph_path;
+  bool fresh_files = false;
 };
 
 // What the window (or the command-line runner) shows of a run.
@@ -78,9 +84,21 @@ class RunObserver {
   virtual void ShowGraph(const fs::path& graph_file, int64_t rounds) {}
 };
 
+// Why a run ended.
+enum class RunEnd {
+  kNotStarted,     // a start check refused it, or its files were missing
+  kFinished,       // every requested round was played
+  kCancelled,      // the cancel command
+  kStopLimit,      // the profit or loss limit
+  kBalance,        // the balance fell below 1, or could not cover the stake
+  kSettingsError,  // the system or pattern cannot go on: no side, a stake outside the limits, a broken card chain
+  kFileError,      // a file could not be written
+};
+
 struct RunResult {
   bool started = false;  // the start checks passed
   bool completed = false;
+  RunEnd end = RunEnd::kNotStarted;
   int64_t rounds_played = 0;
   std::string end_label;
   fs::path auto_log;
@@ -89,6 +107,11 @@ struct RunResult {
   std::string summary2;
   std::string stop_message;  // the stop reason's message, if any
 };
+
+// What the command-line programs exit with for a run that ended this way: 0 it finished or met a
+// stop limit or the balance, 2 it could not start or a file failed, 3 the system or pattern has an
+// error, 130 it was interrupted.
+int RunExitCode(RunEnd end);
 
 class RunDriver {
  public:
@@ -105,13 +128,17 @@ class RunDriver {
   bool running() const { return running_; }
   // The cancel command (after its question): the loop stops before its next round.
   void RequestStop() { stop_ = true; }
-  // Rounds of the most recent run (the graph windows thin their points by it).
-  int64_t last_requested_rounds() const { return last_requested_; }
+  // Rounds played in the most recent run (the graph windows thin their points by it).
+  int64_t last_run_rounds() const { return last_rounds_; }
 
  private:
-  void Stop(RunResult& result, const std::string& log_line, const std::string& message);
+  // Buffered lines are written at least this often, so a failed write stops the run early.
+  static constexpr size_t kFlushBytes = 1 << 20;
+
+  void Stop(RunResult& result, RunEnd why, const std::string& log_line, const std::string& message);
   void Yield(RunKind kind, int64_t done, int64_t total, RunTable& table, RunObserver& observer,
              bool force);
+  void ChooseFiles(const RunRequest& request, const DateTime& start, RunResult& result);
 
   fs::path program_folder_;
   Dialogs& dialogs_;
@@ -120,7 +147,7 @@ class RunDriver {
   RunSourceLoader& loader_;
   bool running_ = false;
   bool stop_ = false;
-  int64_t last_requested_ = 0;
+  int64_t last_rounds_ = 0;
   int64_t last_yield_ = 0;
   LineAppender log_;
   LineAppender graph_;

@@ -475,13 +475,20 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   auto last_progress = std::chrono::steady_clock::now();
   observer.OnProgress(0, sessions);
   while (taken < blocks) {
+    bool ready = false;
     {
       std::unique_lock<std::mutex> lock(mutex_);
       changed_.wait_for(lock, std::chrono::milliseconds(50),
                         [&] { return stop_ || slot_done[static_cast<size_t>(taken % ring)] != 0; });
       if (stop_) break;
-      if (slot_done[static_cast<size_t>(taken % ring)] == 0) continue;
+      ready = slot_done[static_cast<size_t>(taken % ring)] != 0;
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_progress >= std::chrono::milliseconds(50)) {
+      last_progress = now;
+      observer.OnProgress(std::min(sessions, taken * block), sessions);
+    }
+    if (!ready) continue;
     const SessionResult* in = &slots[static_cast<size_t>((taken % ring) * block)];
     const int64_t first = taken * block;
     const int64_t last = std::min(sessions, first + block);
@@ -500,11 +507,6 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
       ++taken;
     }
     changed_.notify_all();
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_progress >= std::chrono::milliseconds(50)) {
-      last_progress = now;
-      observer.OnProgress(std::min(sessions, taken * block), sessions);
-    }
   }
   // Workers waiting for room in the ring hear of a stop raised without a notification.
   { std::lock_guard<std::mutex> lock(mutex_); }

@@ -162,7 +162,8 @@ class StudyObserver {
   // Every finished session, in session order, on the thread that runs the study. May raise
   // IoError (a file being written), which cancels the study and leaves Run.
   virtual void OnSession(int64_t index, uint64_t seed, const SessionResult& session) {}
-  // Sessions finished so far (in order), about every 50 ms and once at the end.
+  // Sessions finished so far (in order): at the start, about every 50 ms whether or not a session
+  // ended meanwhile, and once at the end. May call Study::RequestStop.
   virtual void OnProgress(int64_t done, int64_t total) {}
 };
 
@@ -198,8 +199,6 @@ class Study {
   // From any thread, at any time: workers leave their sessions within a few thousand rounds, and
   // Run returns what was finished before (a complete prefix of the sessions), marked as cancelled.
   void RequestStop();
-  // The same from a signal handler: only raises the flag, which Run notices within 50 ms.
-  void RequestStopFromSignal() { stop_.store(true); }
 
  private:
   fs::path program_folder_;

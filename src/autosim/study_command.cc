@@ -1,7 +1,5 @@
 #include "autosim/study_command.h"
 
-#include <csignal>
-
 #include "autosim/study_report.h"
 #include "autosim/system_sources.h"
 #include "common/format.h"
@@ -10,39 +8,13 @@
 namespace vessaro {
 namespace {
 
-std::atomic<Study*> interrupted_study{nullptr};
-
-extern "C" void StopStudyOnSignal(int) {
-  if (Study* study = interrupted_study.load()) study->RequestStopFromSignal();
-}
-
-// Ctrl+C or a polite kill during the study ends it as cancelled, so what was finished is still
-// reported and written; the previous handlers come back afterwards.
-class InterruptScope {
- public:
-  explicit InterruptScope(Study& study) {
-    interrupted_study = &study;
-    struct sigaction action {};
-    action.sa_handler = StopStudyOnSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &old_int_);
-    sigaction(SIGTERM, &action, &old_term_);
-  }
-  ~InterruptScope() {
-    sigaction(SIGINT, &old_int_, nullptr);
-    sigaction(SIGTERM, &old_term_, nullptr);
-    interrupted_study = nullptr;
-  }
-
- private:
-  struct sigaction old_int_ {};
-  struct sigaction old_term_ {};
-};
-
-// Streams the sessions to the CSV file in session order as the study hands them over.
+// Streams the sessions to the CSV file in session order as the study hands them over, and turns
+// an interruption into the study's cancel.
 class CsvWriter : public StudyObserver {
  public:
-  CsvWriter(const std::string& path, Cents starting_balance) : starting_balance_(starting_balance) {
+  CsvWriter(const std::string& path, Cents starting_balance, Study& study,
+            const volatile std::sig_atomic_t* interrupted)
+      : starting_balance_(starting_balance), study_(study), interrupted_(interrupted) {
     if (path.empty()) return;
     file_.emplace(fs::path(path));
     chunk_ = StudyCsvHeader() + "\r\n";
@@ -56,6 +28,9 @@ class CsvWriter : public StudyObserver {
       chunk_.clear();
     }
   }
+  void OnProgress(int64_t, int64_t) override {
+    if (interrupted_ != nullptr && *interrupted_ != 0) study_.RequestStop();
+  }
   void Commit() {
     if (!file_) return;
     file_->Write(chunk_);
@@ -64,6 +39,8 @@ class CsvWriter : public StudyObserver {
 
  private:
   Cents starting_balance_;
+  Study& study_;
+  const volatile std::sig_atomic_t* interrupted_;
   std::optional<StreamedFile> file_;
   std::string chunk_;
 };
@@ -136,7 +113,8 @@ std::string StudyHelpText() {
 }
 
 int RunStudyCommand(const StudyOptions& options, StudyRequest request, const fs::path& home,
-                    const TableSettings& settings, Clock& clock, std::ostream& out) {
+                    const TableSettings& settings, Clock& clock, std::ostream& out,
+                    const volatile std::sig_atomic_t* interrupted) {
   StudyCounts counts;
   if (auto message = ReadStudyCounts(options.sessions.value_or(""), IntText(request.rounds), options.jobs, counts)) {
     out << *message << "\n";
@@ -150,11 +128,8 @@ int RunStudyCommand(const StudyOptions& options, StudyRequest request, const fs:
   const Cents starting_balance = ParseMoney(settings.balance_setting).value_or(0);
   StudyResult result;
   try {
-    CsvWriter csv(options.csv, starting_balance);
-    {
-      InterruptScope interrupt(study);
-      result = study.Run(request, csv);
-    }
+    CsvWriter csv(options.csv, starting_balance, study, interrupted);
+    result = study.Run(request, csv);
     if (!result.started) {
       out << ReplaceAll(result.message, "\r\n", "\n") << "\n";
       return 2;

@@ -3,6 +3,7 @@
 // summary and writes the sessions (--csv) and the summary with the balance bands (--json).
 #pragma once
 
+#include <csignal>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -28,12 +29,14 @@ bool TakeStudyArguments(std::vector<std::string>& args, StudyOptions& out, std::
 std::string StudyHelpText();
 
 // Exit codes beyond those of one run: 3 when a session ended on a settings error, 130 when the
-// study was interrupted (SIGINT or SIGTERM; what was finished is still printed and written).
+// study was interrupted (what was finished is still printed and written).
 inline constexpr int kStudyInterrupted = 130;
 
 // Plays the study of `request` (names, rounds, limits and seed already checked as for one run;
-// the counts are read from options). Prints to out; returns the exit code.
+// the counts are read from options). Prints to out; returns the exit code. interrupted, when
+// given, is looked at with every progress report (a signal handler sets it) and cancels the study.
 int RunStudyCommand(const StudyOptions& options, StudyRequest request, const fs::path& home,
-                    const TableSettings& settings, Clock& clock, std::ostream& out);
+                    const TableSettings& settings, Clock& clock, std::ostream& out,
+                    const volatile std::sig_atomic_t* interrupted = nullptr);
 
 }  // namespace vessaro

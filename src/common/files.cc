@@ -166,6 +166,16 @@ std::vector<std::string> ReadTextLines(const fs::path& path) {
   return SplitLines(ReadTextFile(path));
 }
 
+std::string_view WholeLinesOf(std::string_view bytes) {
+  const size_t end = bytes.find_last_of("\r\n");
+  return end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
+}
+
+std::vector<std::string> ReadAppendedLines(const fs::path& path) {
+  const std::string bytes = ReadWholeFile(path);
+  return SplitLines(DecodeFileText(WholeLinesOf(bytes)));
+}
+
 void WriteTextFile(const fs::path& path, std::string_view text) {
   WriteWholeFile(path, EncodeCp932Lossy(text));
 }
@@ -260,6 +270,22 @@ bool FolderExists(const fs::path& path) {
 bool DeleteFileIfExists(const fs::path& path) {
   if (::unlink(path.c_str()) == 0) return true;
   return errno == ENOENT;
+}
+
+fs::path CreateFreshFile(const fs::path& wanted) {
+  constexpr int kMostTries = 10000;
+  for (int k = 1; k <= kMostTries; ++k) {
+    fs::path candidate = wanted;
+    if (k > 1)
+      candidate.replace_filename(wanted.stem().string() + "_" + std::to_string(k) + wanted.extension().string());
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      ::close(fd);
+      return candidate;
+    }
+    if (errno != EEXIST) ThrowIoError(IoAction::kWrite, candidate, errno);
+  }
+  ThrowIoError(IoAction::kWrite, wanted, EEXIST);
 }
 
 fs::path ResolveBelow(const fs::path& base, std::string_view relative) {

@@ -33,6 +33,11 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes);
 // The file as UTF-8 text (code page 932, or UTF-8 after a byte order mark); empty when missing.
 std::string ReadTextFile(const fs::path& path);
 std::vector<std::string> ReadTextLines(const fs::path& path);
+// The lines of a file that runs append to (auto logs, graph files, play histories). A last line
+// without its line end was torn by a kill during a write and is left out.
+std::vector<std::string> ReadAppendedLines(const fs::path& path);
+// The bytes up to and with the last line end.
+std::string_view WholeLinesOf(std::string_view bytes);
 // Encodes the UTF-8 text to code page 932 and writes it atomically. Line ends are the caller's.
 void WriteTextFile(const fs::path& path, std::string_view text);
 // Appends the text and CR LF; creates the file when missing.
@@ -59,6 +64,11 @@ bool FileExists(const fs::path& path);
 bool FolderExists(const fs::path& path);
 // Deletes a file if it exists; false when it exists and cannot be deleted.
 bool DeleteFileIfExists(const fs::path& path);
+
+// Creates an empty file at wanted, or, when that name is taken, at the first free one of
+// "<stem>_2<ext>", "<stem>_3<ext>" …; returns the path created. The creation is exclusive, so two
+// programs starting at once never get the same file. Raises IoError when none can be created.
+fs::path CreateFreshFile(const fs::path& wanted);
 
 // A relative path written with either separator ("System\Rules.dat"), below base.
 fs::path ResolveBelow(const fs::path& base, std::string_view relative);

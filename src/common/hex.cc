@@ -45,4 +45,11 @@ std::optional<std::string> HexDecodeText(std::string_view hex) {
   return DecodeCp932(*bytes);
 }
 
+std::optional<std::string> HexDecodeFileText(std::string_view file_bytes) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!file_bytes.empty() && blank(file_bytes.front())) file_bytes.remove_prefix(1);
+  while (!file_bytes.empty() && blank(file_bytes.back())) file_bytes.remove_suffix(1);
+  return HexDecodeText(file_bytes);
+}
+
 }  // namespace vessaro

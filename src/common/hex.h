@@ -17,5 +17,8 @@ std::optional<std::string> HexDecodeBytes(std::string_view hex);
 std::string HexEncodeText(std::string_view text);
 // Hexadecimal -> code page 932 bytes -> UTF-8 text; nullopt when a pair is not hexadecimal.
 std::optional<std::string> HexDecodeText(std::string_view hex);
+// The same for a whole settings file as read from disk: the line break or blanks a text editor
+// adds around the digits are not part of them.
+std::optional<std::string> HexDecodeFileText(std::string_view file_bytes);
 
 }  // namespace vessaro

@@ -1,47 +1,70 @@
 #include "common/ini.h"
 
+#include <cstddef>
+
 #include "common/text.h"
 
 namespace vessaro {
 
+const IniDocument::Entry* IniDocument::Section::Find(std::string_view key) const {
+  auto it = index.find(ToUpperAscii(key));
+  return it == index.end() ? nullptr : &entries[it->second];
+}
+
+IniDocument::Entry* IniDocument::Section::Find(std::string_view key) {
+  auto it = index.find(ToUpperAscii(key));
+  return it == index.end() ? nullptr : &entries[it->second];
+}
+
+void IniDocument::Section::Add(std::string key, std::string value) {
+  index.emplace(ToUpperAscii(key), entries.size());
+  entries.push_back(Entry{std::move(key), std::move(value)});
+}
+
+IniDocument::Section& IniDocument::AddSection(std::string name) {
+  section_index_.emplace(ToUpperAscii(name), sections_.size());
+  sections_.push_back(Section{std::move(name), {}, {}});
+  return sections_.back();
+}
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
-  Section* current = nullptr;
+  size_t current = std::string::npos;
   for (const std::string& raw : SplitLines(text)) {
     std::string line = Trim(raw);
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[') {
       size_t close = line.find(']');
       std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-      current = doc.FindSection(name);
-      if (current == nullptr) {
-        doc.sections_.push_back(Section{name, {}});
-        current = &doc.sections_.back();
+      auto known = doc.section_index_.find(ToUpperAscii(name));
+      if (known != doc.section_index_.end()) {
+        current = known->second;
+      } else {
+        doc.AddSection(std::move(name));
+        current = doc.sections_.size() - 1;
       }
       continue;
     }
-    if (current == nullptr) continue;  // keys before any section belong nowhere
+    if (current == std::string::npos) continue;  // keys before any section belong nowhere
     size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = Trim(line.substr(0, eq));
     if (key.empty()) continue;
-    bool known = false;
-    for (const Entry& e : current->entries) known |= EqualsIgnoreCase(e.key, key);
-    if (!known) current->entries.push_back(Entry{key, Trim(line.substr(eq + 1))});
+    Section& section = doc.sections_[current];
+    // The first of two equal keys wins, as it always has.
+    if (section.Find(key) == nullptr) section.Add(std::move(key), Trim(line.substr(eq + 1)));
   }
   return doc;
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  for (const Section& s : sections_)
-    if (EqualsIgnoreCase(s.name, name)) return &s;
-  return nullptr;
+  auto it = section_index_.find(ToUpperAscii(name));
+  return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
-  for (Section& s : sections_)
-    if (EqualsIgnoreCase(s.name, name)) return &s;
-  return nullptr;
+  auto it = section_index_.find(ToUpperAscii(name));
+  return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
@@ -50,42 +73,32 @@ bool IniDocument::HasSection(std::string_view section) const {
 
 bool IniDocument::HasKey(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
-  if (s == nullptr) return false;
-  for (const Entry& e : s->entries)
-    if (EqualsIgnoreCase(e.key, key)) return true;
-  return false;
+  return s != nullptr && s->Find(key) != nullptr;
 }
 
 std::string IniDocument::Get(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (s == nullptr) return {};
-  for (const Entry& e : s->entries)
-    if (EqualsIgnoreCase(e.key, key)) return e.value;
-  return {};
+  const Entry* e = s->Find(key);
+  return e == nullptr ? std::string() : e->value;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   Section* s = FindSection(section);
-  if (s == nullptr) {
-    sections_.push_back(Section{std::string(section), {}});
-    s = &sections_.back();
+  if (s == nullptr) s = &AddSection(std::string(section));
+  if (Entry* e = s->Find(key)) {
+    e->value = std::string(value);
+    return;
   }
-  for (Entry& e : s->entries) {
-    if (EqualsIgnoreCase(e.key, key)) {
-      e.value = std::string(value);
-      return;
-    }
-  }
-  s->entries.push_back(Entry{std::string(key), std::string(value)});
+  s->Add(std::string(key), std::string(value));
 }
 
 void IniDocument::RemoveSection(std::string_view section) {
-  for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-    if (EqualsIgnoreCase(it->name, section)) {
-      sections_.erase(it);
-      return;
-    }
-  }
+  auto it = section_index_.find(ToUpperAscii(section));
+  if (it == section_index_.end()) return;
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  section_index_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) section_index_.emplace(ToUpperAscii(sections_[i].name), i);
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vessaro {
@@ -30,14 +31,22 @@ class IniDocument {
     std::string key;
     std::string value;
   };
+  // Keys are looked up through an index by their upper-case form, so a file of a million keys
+  // reads in linear time; entries keep their order for writing back.
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    std::unordered_map<std::string, size_t> index;
+    const Entry* Find(std::string_view key) const;
+    Entry* Find(std::string_view key);
+    void Add(std::string key, std::string value);
   };
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
+  Section& AddSection(std::string name);
 
   std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> section_index_;
 };
 
 }  // namespace vessaro

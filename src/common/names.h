@@ -19,6 +19,9 @@ std::string ForbiddenCharactersMessage(NameKind kind);
 inline constexpr const char* kUnstorableCharacterMessage =
     "保存できない文字（絵文字など）が含まれています";
 
+// Shown when a name holds a line break, a tab or another control character (a pasted text).
+inline constexpr const char* kControlCharacterMessage = "改行やタブなどの制御文字は使えません";
+
 // nullopt when the (already trimmed) name may be used; otherwise the message to show.
 // An empty name is the caller's own message, so it is not checked here.
 std::optional<std::string> CheckNameCharacters(std::string_view name, NameKind kind);

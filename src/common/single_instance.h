@@ -1,5 +1,5 @@
-// A system-wide named lock that keeps a second copy of a program from starting. The lock goes
-// away with the process, even when it crashes.
+// A named lock that keeps a second copy of a program from starting for the same user; other users
+// of the machine run their own copy. The lock goes away with the process, even when it crashes.
 #pragma once
 
 #include <string>
@@ -10,8 +10,10 @@ namespace vessaro {
 
 class SingleInstanceLock {
  public:
-  // name: the lock's name ("Baccarat"); folder: where lock files live (the temporary folder).
-  explicit SingleInstanceLock(const std::string& name, const fs::path& folder = DefaultLockFolder());
+  // name: the lock's name ("Baccarat"); folder: where lock files live (the temporary folder);
+  // user: whose copy it is (the real user id of the process by default).
+  explicit SingleInstanceLock(const std::string& name, const fs::path& folder = DefaultLockFolder(),
+                              unsigned user = CurrentUser());
   ~SingleInstanceLock();
   SingleInstanceLock(const SingleInstanceLock&) = delete;
   SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
@@ -21,6 +23,7 @@ class SingleInstanceLock {
 
   // $VESSARO_LOCK_DIR when set (tests), otherwise /tmp.
   static fs::path DefaultLockFolder();
+  static unsigned CurrentUser();
 
  private:
   int fd_ = -1;

@@ -92,7 +92,11 @@ class Scoreboard {
   std::string RecordText() const { return record_.Text(); }
   void ClearRecord() { record_ = LastRoundRecord{}; }
   // Empties the history buffer (the start of every automatic run); gathered letters are dropped.
-  void ResetHistoryBuffer() { history_buffer_.clear(); }
+  // A new run tries the history file again even if an earlier run failed to write it.
+  void ResetHistoryBuffer() {
+    history_buffer_.clear();
+    history_.ResetFailure();
+  }
   const std::string& history_buffer() const { return history_buffer_; }
 
   // Writes what the history appender holds (at every yield and at the end of a run).

@@ -15,19 +15,27 @@ constexpr const char* kDataFolders[] = {"log", "betpattern", "history", "tmp", "
 
 }  // namespace
 
-bool CheckRequiredFiles(const fs::path& program_folder) {
+std::vector<std::string> MissingRequiredFiles(const fs::path& program_folder) {
+  std::vector<std::string> missing;
   const fs::path image = program_folder / "image";
-  if (!FolderExists(image)) return false;
-  for (const char* name : kChipPictures)
-    if (!FileExists(image / name)) return false;
+  auto need = [&](const std::string& name) {
+    if (!FileExists(image / name)) missing.push_back("image\\" + name);
+  };
+  for (const char* name : kChipPictures) need(name);
+  for (int i = 0; i < 52; ++i) need(std::string(CardName(Card{static_cast<uint8_t>(i)})) + ".bmp");
   // A data folder that cannot be made (a plain file in its place) would fail every save later.
   for (const char* folder : kDataFolders)
-    if (!EnsureFolder(program_folder / folder)) return false;
-  for (int i = 0; i < 52; ++i) {
-    Card card{static_cast<uint8_t>(i)};
-    if (!FileExists(image / (std::string(CardName(card)) + ".bmp"))) return false;
-  }
-  return true;
+    if (!EnsureFolder(program_folder / folder)) missing.push_back(std::string(folder) + "\\");
+  return missing;
+}
+
+std::string MissingFilesMessage(const std::vector<std::string>& missing) {
+  constexpr size_t kNamed = 5;
+  std::string message = table_texts::kMissingFiles;
+  message += "\r\n";
+  for (size_t i = 0; i < missing.size() && i < kNamed; ++i) message += (i > 0 ? "、" : "") + missing[i];
+  if (missing.size() > kNamed) message += Format(" ほか%d件", static_cast<int>(missing.size() - kNamed));
+  return message;
 }
 
 fs::path DefaultLogFile(const fs::path& program_folder, const DateTime& now) {
@@ -64,8 +72,8 @@ void TableSession::ShowLimits() {
   display_.maximum_text = std::to_string(settings_.maximum);
 }
 
-void TableSession::FirstDisplay() {
-  services_.RunLauncherUpdate();
+bool TableSession::FirstDisplay() {
+  if (!services_.RunLauncherUpdate()) return false;
   display_.log_file = DefaultLogFile(program_folder_, clock_.LocalNow()).string();
   RefillRunLists();
   services_.LoadSoundSettings(true);
@@ -74,6 +82,7 @@ void TableSession::FirstDisplay() {
   ShowLimits();
   bets_.selected_chip = 1;
   Refresh();
+  return true;
 }
 
 void TableSession::RefillRunLists() {

@@ -102,7 +102,8 @@ class SessionServices {
  public:
   virtual ~SessionServices() = default;
   virtual RunLists ReadRunLists(const fs::path& program_folder) { return {}; }
-  virtual void RunLauncherUpdate() {}
+  // False when the launcher was updated and started: the simulator ends instead of going on.
+  virtual bool RunLauncherUpdate() { return true; }
   virtual void LoadSoundSettings(bool start_music) {}
   // 0 no narration, 1 man, 2 woman, 3 child.
   virtual int narration() const { return 0; }
@@ -113,8 +114,11 @@ class SessionServices {
 };
 
 // The pictures the table cannot start without (chips and card back, then the 52 faces), and the
-// data folders it creates. False when a picture is missing.
-bool CheckRequiredFiles(const fs::path& program_folder);
+// data folders it creates: what is missing or cannot be made, as "image\\chip5.bmp" or "Graph\\".
+// Empty when the table can start.
+std::vector<std::string> MissingRequiredFiles(const fs::path& program_folder);
+// "起動に必要なファイルが足りません" and, on a further line, the first few missing files.
+std::string MissingFilesMessage(const std::vector<std::string>& missing);
 
 // The default auto-run log file: log/<yyyymmddhh>logfile.txt.
 fs::path DefaultLogFile(const fs::path& program_folder, const DateTime& now);
@@ -128,8 +132,9 @@ class TableSession : private CardDealtListener {
   void set_view(TableView* view) { view_ = view; }
 
   // First display: launcher update, log file, lists, sound, settings, balance, chip 1. Call after
-  // CheckRequiredFiles succeeded.
-  void FirstDisplay();
+  // MissingRequiredFiles found nothing missing. False when the simulator hands over to the
+  // updated launcher.
+  bool FirstDisplay();
 
   // Commands of the table.
   void SelectChip(int value);

@@ -13,7 +13,7 @@ constexpr std::array<std::string_view, 6> kKeys = {"blance=",       "minimum=", 
 
 // Reads the file into its six values (keys removed); nullopt when it is not hexadecimal.
 std::optional<std::vector<std::string>> ReadFieldValues(const fs::path& path) {
-  auto text = HexDecodeText(ReadWholeFile(path));
+  auto text = HexDecodeFileText(ReadWholeFile(path));
   if (!text) return std::nullopt;
   SplitResult split = SplitFields(*text, 0, "&");
   std::vector<std::string> values(kKeys.size());
@@ -143,7 +143,7 @@ void SaveSettingsBeforeDialog(const fs::path& program_folder, const TableSetting
 SettingsLoadResult ReadTableSettings(const fs::path& program_folder, TableSettings& settings) {
   const fs::path path = RulesPath(program_folder);
   if (!FileExists(path)) return SettingsLoadResult::kMissing;
-  auto text = HexDecodeText(ReadWholeFile(path));
+  auto text = HexDecodeFileText(ReadWholeFile(path));
   std::vector<std::string> fields;
   if (text) fields = SplitFields(*text, 0, "&").fields;
   if (!text || !ValidateSettingsFields(fields)) return SettingsLoadResult::kInvalid;

@@ -76,12 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
         ThinningCase{"Run50", GraphFlavour::kRun, 50, 50, {}, Every(1, 50)},
         ThinningCase{"Run51", GraphFlavour::kRun, 51, 60, {}, Every(1, 60)},
         ThinningCase{"Run1000", GraphFlavour::kRun, 1000, 1000, {}, Every(20, 1000)},
-        // A run stopped early: the requested length thins, the lines end where it stopped.
-        ThinningCase{"StoppedRun", GraphFlavour::kRun, 1000, 130, {}, Every(20, 130)},
+        // A graph longer than the length it is thinned by: the last line is drawn all the same.
+        ThinningCase{"StoppedRun", GraphFlavour::kRun, 1000, 130, {}, Merge(Every(20, 130), {130})},
+        // Runs thin by the rounds they played: one that went broke at 21,453 of 1,000,000 ends
+        // its curve at its real last round, one stopped after 59 draws all 59.
+        ThinningCase{"BrokeEarly", GraphFlavour::kRun, 21453, 21453, {}, Merge(Every(429, 21453), {21453})},
+        ThinningCase{"LimitAfter59", GraphFlavour::kRun, 59, 59, {}, Every(1, 59)},
         // No run yet in this session: a saved graph is drawn whole.
         ThinningCase{"NoRunYet", GraphFlavour::kRun, 0, 70, {}, Every(1, 70)},
         // ...unless it is so long that drawing every line would stall the window.
-        ThinningCase{"NoRunYetLong", GraphFlavour::kRun, 0, 25000, {}, Every(3, 25000)},
+        ThinningCase{"NoRunYetLong", GraphFlavour::kRun, 0, 25000, {}, Merge(Every(3, 25000), {25000})},
         ThinningCase{"ShortRunLong", GraphFlavour::kRun, 100, 40000, {}, Every(4, 40000)}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -157,7 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BrokenFileTest,
     ::testing::Values(
         BrokenCase{"Empty", "", 0, {}, false},
-        BrokenCase{"HeaderOnly", "1000,10,S,P", 1000, {}, true},
+        BrokenCase{"HeaderOnly", "1000,10,S,P\r\n", 1000, {}, true},
+        // A kill during a write leaves a torn last line: it is not read at all.
+        BrokenCase{"TornHeader", "1000,10,S,P", 0, {}, false},
         BrokenCase{"ShortHeader", "1000,10,S\r\n5,6\r\n", 1000, {{1, 5, 6}}, false},
         BrokenCase{"HeaderNotANumber", "abc,10,S,P\r\n5,6\r\n", 0, {{1, 5, 6}}, true},
         BrokenCase{"DecimalsAndWords",
@@ -167,9 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                    false},
         BrokenCase{
             "BlanksAroundNumbers", " 1000 ,1\r\n 990 , 980 \r\n", 1000, {{1, 990, 980}}, false},
-        // The last line was cut in the middle of a write.
-        BrokenCase{
-            "Truncated", "1000,3,S,P\r\n990,990\r\n98", 1000, {{1, 990, 990}, {2, 98, 0}}, true},
+        BrokenCase{"Truncated", "1000,3,S,P\r\n990,990\r\n98", 1000, {{1, 990, 990}}, true},
         BrokenCase{"EmptyLineInside",
                    "1000,3,S,P\r\n990,990\r\n\r\n970,970\r\n",
                    1000,

@@ -120,11 +120,13 @@ TEST_F(LogViewModelTest, SaveRefusals) {
 }
 
 // Pieces end at line ends, and a line longer than a piece is cut between characters, never inside
-// one, whatever the encoding.
+// one, whatever the encoding. A last line without its line end (torn by a kill) is never shown,
+// whatever the piece size.
 TEST(LogTextReaderTest, PiecesJoinToTheWholeText) {
   TempFolder folder;
   const std::string text = "一行目\r\n" + std::string(50, 'x') + "\r\n" + "アイウエオカキクケコ" +
-                           "サシスセソ\r\nlast line without end";
+                           "サシスセソ\r\n";
+  const std::string torn = "ラウンド：12 ベット額：1";
   struct Case {
     const char* label;
     std::string bytes;
@@ -134,7 +136,7 @@ TEST(LogTextReaderTest, PiecesJoinToTheWholeText) {
       {"utf8", "\xEF\xBB\xBF" + text},
   };
   for (const Case& c : cases) {
-    folder.Write("log.txt", c.bytes);
+    folder.Write("log.txt", c.bytes + *EncodeCp932(torn));
     for (size_t piece_bytes : {1, 2, 3, 7, 16, 1000}) {
       LogTextReader reader(folder / "log.txt");
       std::string joined;

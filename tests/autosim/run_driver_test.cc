@@ -7,6 +7,7 @@
 
 #include "common/hex.h"
 #include "common/text.h"
+#include "support/child_process.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 
@@ -274,21 +275,24 @@ TEST_F(RunDriverTest, StopReasonsAndTheirMessages) {
     RunKind kind;
     std::string log_line;
     std::string message;
+    RunEnd end;
   } cases[] = {
       {"side 0", [](ScriptedLoader& l, ScriptedTable&) { l.pattern.side = BetSide::kNone; },
-       RunKind::kProcessingOnly, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました。パターンカード番号1"},
+       RunKind::kProcessingOnly, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました。パターンカード番号1",
+       RunEnd::kSettingsError},
       {"side 0 on the table", [](ScriptedLoader& l, ScriptedTable&) { l.pattern.side = BetSide::kNone; },
-       RunKind::kGui, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました"},
+       RunKind::kGui, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました", RunEnd::kSettingsError},
       {"empty stake", [](ScriptedLoader& l, ScriptedTable&) { l.system.stake_of = [](int) { return std::string(); }; },
-       RunKind::kProcessingOnly, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました。システムカード番号1"},
+       RunKind::kProcessingOnly, "続行不能なエラーが発生しました", "続行不能なエラーが発生しました。システムカード番号1",
+       RunEnd::kSettingsError},
       {"pattern jump", [](ScriptedLoader& l, ScriptedTable&) { l.pattern.next = 0; }, RunKind::kProcessingOnly,
-       "パターン設定に誤りがあります", "続行不能なエラーが発生しました"},
+       "パターン設定に誤りがあります", "続行不能なエラーが発生しました", RunEnd::kSettingsError},
       {"system jump", [](ScriptedLoader& l, ScriptedTable&) { l.system.lose_next = 0; }, RunKind::kProcessingOnly,
-       "システム設定に誤りがあります", "続行不能なエラーが発生しました"},
+       "システム設定に誤りがあります", "続行不能なエラーが発生しました", RunEnd::kSettingsError},
       {"balance short", [](ScriptedLoader&, ScriptedTable& t) { t.start_ = 500; }, RunKind::kProcessingOnly,
-       "残高が足りません 残高＝5.00 賭け額＝10.00", "残高が足りません 残高＝5.00 賭け額＝10.00"},
+       "残高が足りません 残高＝5.00 賭け額＝10.00", "残高が足りません 残高＝5.00 賭け額＝10.00", RunEnd::kBalance},
       {"broke", [](ScriptedLoader&, ScriptedTable& t) { t.start_ = 99; }, RunKind::kProcessingOnly,
-       "続行不能なエラーが発生しました", "続行不能なエラーが発生しました"},
+       "続行不能なエラーが発生しました", "続行不能なエラーが発生しました", RunEnd::kBalance},
   };
   for (const Case& c : cases) {
     ScriptedLoader l;
@@ -302,6 +306,12 @@ TEST_F(RunDriverTest, StopReasonsAndTheirMessages) {
     req.system_name = "s";
     req.pattern_name = "p";
     req.trials_text = "5";
+    // When the message box appears, the files already say everything: a kill while it waits
+    // loses nothing.
+    std::string log_at_message;
+    d.on_message = [&](std::string_view) {
+      if (log_at_message.empty()) log_at_message = ReadTextFile(observer.log);
+    };
     RunResult r = drv.Run(req, table, observer);
     auto log = Lines(r.auto_log);
     ASSERT_GE(log.size(), 4u) << c.why;
@@ -309,6 +319,8 @@ TEST_F(RunDriverTest, StopReasonsAndTheirMessages) {
     ASSERT_FALSE(d.messages.empty()) << c.why;
     EXPECT_EQ(d.messages.front(), c.message) << c.why;
     EXPECT_EQ(r.end_label, "途中終了") << c.why;
+    EXPECT_EQ(r.end, c.end) << c.why;
+    EXPECT_EQ(log_at_message, ReadTextFile(r.auto_log)) << c.why;
   }
 }
 
@@ -338,7 +350,72 @@ TEST_F(RunDriverTest, StopLimitsEndTheRunBeforeTheRoundThatStartsBeyond) {
   ScriptedTable table("P");  // +50 a round: 1050, 1100, then 1150 is beyond
   RunResult r = Run(table, "10");
   EXPECT_EQ(r.rounds_played, 3);
+  EXPECT_EQ(r.end, RunEnd::kStopLimit);
   EXPECT_EQ(dialogs.messages.front(), "終了条件に達しました");
+}
+
+// A run that stopped early is thinned by the rounds it played, and its progress shows that count
+// when the stop is told.
+TEST_F(RunDriverTest, AnEarlyStopShowsAndThinsByTheRoundsPlayed) {
+  limits = StopLimits{100, 100};
+  loader.system.stake_of = [](int) { return std::string("2"); };
+  ScriptedTable table("P");  // +2 a round: round 51 would start at 1102
+  std::pair<int64_t, int64_t> progress_at_message;
+  dialogs.on_message = [&](std::string_view text) {
+    if (text == run_texts::kStopConditionReached) progress_at_message = observer.progress.back();
+  };
+  RunResult r = Run(table, "1000000");
+  EXPECT_EQ(r.rounds_played, 51);
+  EXPECT_EQ(progress_at_message, (std::pair<int64_t, int64_t>{51, 1000000}));
+  ASSERT_EQ(observer.graphs.size(), 1u);
+  EXPECT_EQ(observer.graphs[0].second, 51);
+  EXPECT_EQ(driver.last_run_rounds(), 51);
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"終了条件に達しました", "終了しました。グラフを表示します"}));
+}
+
+// A file that cannot be written stops the run at once with that file's message, and nothing
+// pretends the run went well or blames the table limits.
+TEST_F(RunDriverTest, AGraphFileThatCannotBeReplacedStopsTheStartWithItsMessage) {
+  ASSERT_TRUE(EnsureFolder(dir / "Graph/202401011300_TmpGraph.txt"));  // a folder where the file goes
+  ScriptedTable table("BP");
+  RunResult r = Run(table, "100");
+  EXPECT_FALSE(r.started);
+  EXPECT_EQ(r.end, RunEnd::kFileError);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(StartsWith(dialogs.messages[0], "ファイルを削除できませんでした。")) << dialogs.messages[0];
+  EXPECT_TRUE(observer.graphs.empty());
+  EXPECT_FALSE(driver.running());
+}
+
+TEST_F(RunDriverTest, AFullDiskMidRunKeepsEveryFileWholeAndTrue) {
+  ScriptedTable table("BPBT");
+  clock.monotonic_step = RunDriver::kYieldMillis;  // every round writes its lines
+  // The auto log reaches the limit after a few hundred rounds; the graph lines are shorter.
+  const int code = testing::WithFileSizeLimit(30000, [&] {
+    RunResult r = Run(table, "100000");
+    std::string report = std::to_string(static_cast<int>(r.end)) + "\n" + std::to_string(r.rounds_played) + "\n";
+    for (const std::string& m : dialogs.messages) report += ReplaceAll(m, "\r\n", " ") + "\n";
+    WriteTextFile(dir / "report.txt", report);
+    return 0;
+  });
+  ASSERT_EQ(code, 0);
+  const std::vector<std::string> report = Lines(dir / "report.txt");
+  ASSERT_EQ(report.size(), 3u) << "exactly one message";
+  EXPECT_EQ(report[0], std::to_string(static_cast<int>(RunEnd::kFileError)));
+  const int64_t played = std::stoll(report[1]);
+  EXPECT_GT(played, 100);
+  EXPECT_LT(played, 100000);
+  EXPECT_TRUE(StartsWith(report[2], "ファイルに書き込めませんでした。")) << report[2];
+  // The auto log ends on a whole round line, without a closing line it could not hold.
+  const std::string log = ReadWholeFile(dir / "log/20240101130000Auto.txt");
+  EXPECT_TRUE(EndsWith(log, "\r\n"));
+  const std::vector<std::string> log_lines = Lines(dir / "log/20240101130000Auto.txt");
+  EXPECT_TRUE(StartsWith(log_lines.back(), "ラウンド：")) << log_lines.back();
+  EXPECT_LE(static_cast<int64_t>(log_lines.size()) - 2, played);
+  // The graph file holds every round played and a summary of exactly those rounds.
+  const std::vector<std::string> graph = Lines(dir / "Graph/202401011300_TmpGraph.txt");
+  ASSERT_EQ(static_cast<int64_t>(graph.size()), 1 + played + 2);
+  EXPECT_TRUE(StartsWith(graph[graph.size() - 2], "試行回数：" + std::to_string(played) + " "));
 }
 
 TEST_F(RunDriverTest, AFailedStartLeavesNoRunGoing) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <map>
 #include <sstream>
 
@@ -33,7 +34,7 @@ class StudyCommandTest : public ::testing::Test {
     WriteCardFile(PatternFilePath(dir.path(), "banker"), pattern);
   }
   // vessaro-sim with these arguments after --home; the exit code, and what it printed in `output`.
-  int Sim(std::vector<std::string> args, std::string& output) {
+  int Sim(std::vector<std::string> args, std::string& output, const volatile std::sig_atomic_t* interrupted = nullptr) {
     args.insert(args.begin(), {"--home", dir.path().string()});
     std::string error;
     auto options = ParseSimArguments(args, error);
@@ -42,7 +43,7 @@ class StudyCommandTest : public ::testing::Test {
       return 2;
     }
     std::ostringstream out;
-    const int code = RunSimCommand(*options, clock, out);
+    const int code = RunSimCommand(*options, clock, out, interrupted);
     output = out.str();
     return code;
   }
@@ -125,6 +126,21 @@ TEST_F(StudyCommandTest, RefusesBadInputWithExitTwo) {
     EXPECT_NE(out.find(c.message), std::string::npos) << out;
   }
   EXPECT_FALSE(FolderExists(dir / "no"));
+}
+
+TEST_F(StudyCommandTest, InterruptedStudySaysSoAndKeepsItsFiles) {
+  volatile std::sig_atomic_t interrupted = 1;  // Ctrl+C before the first session ends
+  std::string out;
+  EXPECT_EQ(Sim(Study("2", "cut"), out, &interrupted), 130) << out;
+  EXPECT_NE(out.find("セッション数：0 / 500（中止：途中までの結果）"), std::string::npos) << out;
+  EXPECT_EQ(SplitLines(ReadWholeFile(dir / "cut.csv")).size(), 1u);  // the header
+  EXPECT_NE(ReadWholeFile(dir / "cut.json").find("\"complete\": false"), std::string::npos);
+  // A study writes no auto log or graph, so it refuses to be told where to.
+  EXPECT_EQ(Sim({"--system", "doubling", "--pattern", "banker", "--rounds", "10", "--sessions", "5", "--log",
+                 (dir / "x.txt").string()},
+                out),
+            2);
+  EXPECT_NE(out.find("--log と --graph は --sessions と一緒には使えません"), std::string::npos) << out;
 }
 
 TEST_F(StudyCommandTest, SettingsErrorsInSessionsExitWithThree) {

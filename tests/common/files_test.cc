@@ -1,20 +1,16 @@
 #include "common/files.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 
 #include "common/line_appender.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace vessaro {
 namespace {
 
 using testing::TempFolder;
+using testing::WithFileSizeLimit;
 
 TEST(FilesTest, WholeFilesAndTextConversion) {
   TempFolder dir;
@@ -33,27 +29,75 @@ TEST(FilesTest, FailedWholeFileWriteKeepsTheOldFileAndNoTemporary) {
   TempFolder dir;
   fs::path f = dir / "Rules.dat";
   WriteWholeFile(f, "old");
-  // A file-size limit makes the write fail the way a full disk does; a child process keeps the
-  // limit away from the rest of the tests.
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{16, 16};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+  const int code = WithFileSizeLimit(16, [&] {
     try {
       WriteWholeFile(f, std::string(4096, 'x'));
     } catch (const IoError&) {
-      ::_exit(0);
+      return 0;
     }
-    ::_exit(1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not report its failure";
+    return 1;
+  });
+  EXPECT_EQ(code, 0) << "the write did not report its failure";
   EXPECT_EQ(ReadWholeFile(f), "old");
   EXPECT_EQ(ListFiles(dir.path()).size(), 1u);
+}
+
+// A flush that fails half-way leaves the file ending in the whole line it ended in before, and
+// the appender writes nothing more to it (later lines would leave a gap) until it starts again.
+TEST(FilesTest, FailedAppendTakesBackItsPartAndStops) {
+  TempFolder dir;
+  fs::path f = dir / "auto.txt";
+  WriteWholeFile(f, "head\r\n");
+  const int code = WithFileSizeLimit(40, [&] {
+    LineAppender out(f);
+    for (int i = 0; i < 10; ++i) out.Append("line " + std::to_string(i));
+    try {
+      out.Flush();
+      return 1;
+    } catch (const IoError&) {
+    }
+    if (!out.failed()) return 2;
+    out.Append("more");
+    out.Flush();  // silently nothing: the failure was already reported
+    out.Discard();
+    out.Append("again");
+    try {
+      out.Flush();  // a fresh start tries the file again (and it fits now)
+    } catch (const IoError&) {
+      return 3;
+    }
+    return 0;
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadWholeFile(f), "head\r\nagain\r\n");
+}
+
+// A kill during a write leaves a torn last line; the next run's first line must not run on from it.
+TEST(FilesTest, AppendingAfterATornLineEndsItFirst) {
+  TempFolder dir;
+  fs::path f = dir / "Normal20240101.txt";
+  WriteWholeFile(f, "PBPB\r\nBBP");
+  // Readers leave the torn line out.
+  EXPECT_EQ(ReadAppendedLines(f), std::vector<std::string>{"PBPB"});
+  {
+    LineAppender out(f);
+    out.Append("PPPP");
+  }
+  LineAppender again(f);
+  again.Append("BBBB");
+  again.Flush();
+  EXPECT_EQ(ReadWholeFile(f), "PBPB\r\nBBP\r\nPPPP\r\nBBBB\r\n");
+}
+
+TEST(FilesTest, FreshFilesNeverTakeAnotherRunsName) {
+  TempFolder dir;
+  const fs::path wanted = dir / "202401011300_TmpGraph.txt";
+  WriteWholeFile(wanted, "another run");
+  EXPECT_EQ(CreateFreshFile(wanted), dir / "202401011300_TmpGraph_2.txt");
+  EXPECT_EQ(CreateFreshFile(wanted), dir / "202401011300_TmpGraph_3.txt");
+  EXPECT_EQ(ReadWholeFile(wanted), "another run");
+  EXPECT_EQ(FileSizeOf(dir / "202401011300_TmpGraph_2.txt"), 0);
+  EXPECT_THROW(CreateFreshFile(dir / "no/such/folder.txt"), IoError);
 }
 
 TEST(FilesTest, FailuresAreExplainedInJapanese) {

@@ -32,5 +32,20 @@ TEST(IniTest, GarbageNeverBreaksTheReader) {
   EXPECT_EQ(doc.Get("", "k"), "v=w");
 }
 
+// A hand-made system file can be huge; reading it must stay linear (a quadratic reader hangs on a
+// million keys). The first of two equal keys wins, in any letter case.
+TEST(IniTest, AMillionKeysReadInLinearTime) {
+  std::string text = "[Card1]\r\nBet=10\r\n";
+  for (int i = 0; i < 1000000; ++i) text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  text += "BET=99\r\n[card1]\r\nwin=2\r\n";
+  IniDocument doc = IniDocument::Parse(text);
+  EXPECT_EQ(doc.Get("CARD1", "bet"), "10");
+  EXPECT_EQ(doc.Get("card1", "K999999"), "999999");
+  EXPECT_EQ(doc.Get("card1", "win"), "2");
+  EXPECT_EQ(doc.KeyNames("card1").size(), 1000002u);
+  doc.RemoveSection("CARD1");
+  EXPECT_FALSE(doc.HasSection("card1"));
+}
+
 }  // namespace
 }  // namespace vessaro

@@ -22,5 +22,16 @@ TEST(SingleInstanceLockTest, SecondHolderIsRefusedUntilTheFirstEnds) {
   EXPECT_TRUE(third.owned());
 }
 
+// Two users of one machine each run their own simulator.
+TEST(SingleInstanceLockTest, AnotherUsersCopyDoesNotBlockYours) {
+  testing::TempFolder dir;
+  SingleInstanceLock theirs("Baccarat", dir.path(), 1001);
+  SingleInstanceLock yours("Baccarat", dir.path(), 1002);
+  SingleInstanceLock your_second("Baccarat", dir.path(), 1002);
+  EXPECT_TRUE(theirs.owned());
+  EXPECT_TRUE(yours.owned());
+  EXPECT_FALSE(your_second.owned());
+}
+
 }  // namespace
 }  // namespace vessaro

@@ -235,17 +235,21 @@ TEST(RequiredFilesTest, PicturesAndFolders) {
     dir.Write(std::string("image/") + f + ".bmp", "");
   for (char suit : {'D', 'S', 'C', 'H'})
     for (int r = 1; r <= 13; ++r) dir.Write(std::string("image/") + suit + std::to_string(r) + ".bmp", "");
-  EXPECT_TRUE(CheckRequiredFiles(dir.path()));
+  EXPECT_EQ(MissingRequiredFiles(dir.path()), std::vector<std::string>{});
   for (const char* f : {"log", "betpattern", "history", "tmp", "Graph"}) EXPECT_TRUE(FolderExists(dir / f)) << f;
   DeleteFileIfExists(dir / "image/H13.bmp");
-  EXPECT_FALSE(CheckRequiredFiles(dir.path()));
-  dir.Write("image/H13.bmp", "");
   DeleteFileIfExists(dir / "image/card.bmp");
-  EXPECT_FALSE(CheckRequiredFiles(dir.path()));
-  dir.Write("image/card.bmp", "");
   fs::remove(dir / "Graph");
   dir.Write("Graph", "a plain file where the folder belongs");
-  EXPECT_FALSE(CheckRequiredFiles(dir.path()));
+  const std::vector<std::string> missing = MissingRequiredFiles(dir.path());
+  EXPECT_EQ(missing, (std::vector<std::string>{"image\\card.bmp", "image\\H13.bmp", "Graph\\"}));
+  // The message names them on a further line, and only the first few of many.
+  EXPECT_EQ(MissingFilesMessage(missing), "起動に必要なファイルが足りません\r\nimage\\card.bmp、image\\H13.bmp、Graph\\");
+  fs::remove(dir / "Graph");
+  fs::remove_all(dir / "image");
+  EXPECT_EQ(MissingFilesMessage(MissingRequiredFiles(dir.path())),
+            "起動に必要なファイルが足りません\r\nimage\\chip0_5.bmp、image\\chip1.bmp、image\\chip5.bmp、"
+            "image\\chip25.bmp、image\\chip100.bmp ほか57件");
 }
 
 }  // namespace

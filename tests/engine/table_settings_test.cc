@@ -110,6 +110,22 @@ TEST_F(RulesFileTest, LoadsAValidFile) {
   EXPECT_EQ(dialog.forced_calls, 0);
 }
 
+// A text editor saves the file with a line break at its end; that is still a valid file.
+TEST_F(RulesFileTest, ALineBreakAfterTheDigitsIsRead) {
+  const std::string hex =
+      HexEncodeText("blance=2000&minimum=1&maximum=500&blancememory=False&sleeptime=250&randommode=地獄モード");
+  for (const std::string& bytes : {hex + "\r\n", hex + "\n", hex + "\r\n\r\n", " " + hex + " \n"}) {
+    dir.Write("System/Rules.dat", bytes);
+    FakeDialogs d;
+    TableSettings s;
+    EXPECT_EQ(LoadTableSettings(dir.path(), s, d, dialog), SettingsLoadResult::kLoaded);
+    EXPECT_EQ(s.balance_setting, "2000");
+    EXPECT_TRUE(d.messages.empty());
+    EXPECT_EQ(ReadWholeFile(RulesPath(dir.path())), bytes);  // not deleted, not rewritten
+  }
+  EXPECT_EQ(dialog.forced_calls, 0);
+}
+
 TEST_F(RulesFileTest, MissingFileAsksForTheInitialSettings) {
   dialog.values.balance = "3000";
   dialog.values.mode_index = 3;

@@ -4,7 +4,10 @@
 
 namespace vessaro::testing {
 
-void FakeDialogs::ShowMessage(std::string_view text, MessageKind) { messages.emplace_back(text); }
+void FakeDialogs::ShowMessage(std::string_view text, MessageKind) {
+  messages.emplace_back(text);
+  if (on_message) on_message(text);
+}
 
 void FakeDialogs::ShowTitledMessage(std::string_view title, std::string_view text, MessageKind) {
   titles.emplace_back(title);

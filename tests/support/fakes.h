@@ -28,6 +28,7 @@ class FakeDialogs : public Dialogs {
   std::deque<bool> answers;  // Yes/No answers to give; "No" when empty
   std::deque<std::optional<std::string>> chosen_files;  // for open/save/folder pickers
   std::vector<FileFilter> file_requests;
+  std::function<void(std::string_view)> on_message;  // called as each message is shown
 };
 
 class FakeClock : public Clock {

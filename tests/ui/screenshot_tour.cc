@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -99,16 +100,27 @@ int main(int argc, char** argv) {
     s.Deal();
   }
   Save(&w, out, "04-grid-after-60-rounds");
+  for (int i = 60; i < 300; ++i) {
+    bet(5, i % 3 == 0 ? BetSide::kPlayer : BetSide::kBanker);
+    s.Deal();
+  }
+  Save(&w, out, "04b-grid-after-300-rounds");
 
   s.ToggleSettingsMenu();
   Save(&w, out, "05-settings-menu");
   s.ToggleSettingsMenu();
   s.ToggleRunPanel();
-  for (int i = 0; i < 400 && w.height() != TVessaroMain::kHeightOpen; ++i) {
+  for (int i = 0; i < 1000 && w.panel_moving(); ++i) {
     QApplication::processEvents();
     QThread::msleep(2);
   }
   Save(&w, out, "06-run-panel-open");
+  // The whole screen, to see that the open panel stays on it (run on a 1366 x 768 screen).
+  if (QScreen* screen = w.screen()) {
+    const QString file = out + "/06b-screen-with-panel.png";
+    screen->grabWindow(0).save(file);
+    std::printf("%s\n", qPrintable(file));
+  }
 
   TableSettings settings;
   TRuleDlgForm rule(folder, settings, dialogs, false, &w);

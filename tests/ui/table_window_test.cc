@@ -14,6 +14,7 @@
 #include "ui/table/counter_chip.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/vessaro_main.h"
+#include "ui/table/window_placement.h"
 
 namespace vessaro {
 namespace {
@@ -89,7 +90,90 @@ TEST_F(TableWindowTest, MissingCardBackEndsTheStart) {
   DeleteFileIfExists(folder / "image/card.bmp");
   auto w = Open();
   EXPECT_FALSE(w->FirstDisplay());
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"起動に必要なファイルが足りません"});
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"起動に必要なファイルが足りません\r\nimage\\card.bmp"});
+}
+
+// The open settings menu hides what lies under it (All Clear); nothing shows through.
+TEST_F(TableWindowTest, SettingsMenuIsDrawnOpaque) {
+  auto w = Open();
+  ASSERT_TRUE(w->FirstDisplay());
+  w->show();
+  Click(w->settings_toggle());
+  ASSERT_TRUE(w->settings_menu()->isVisible());
+  const QImage shot = w->grab().toImage();
+  // The right end of the menu's last entry, where it covers the All Clear button.
+  const QRect button = QRect(w->all_clear_button()->mapTo(w.get(), QPoint(0, 0)), w->all_clear_button()->size());
+  const QRect menu = QRect(w->settings_menu()->mapTo(w.get(), QPoint(0, 0)), w->settings_menu()->size());
+  const QRect covered = button.intersected(menu).adjusted(0, 3, -8, -3);
+  ASSERT_FALSE(covered.isEmpty());
+  const QPoint probe(covered.right() - 2, covered.center().y());
+  EXPECT_EQ(shot.pixelColor(probe), QColor(0x14, 0x14, 0x14)) << probe.x() << "," << probe.y();
+}
+
+// After a long session every row of the result grid stays above its scroll bar, and the grid is
+// scrolled a whole column at a time with the newest result in view.
+TEST_F(TableWindowTest, GridRowsAndColumnsStayWholeAfterLongPlay) {
+  auto w = Open();
+  ASSERT_TRUE(w->FirstDisplay());
+  w->show();
+  TableSession& s = w->session();
+  s.engine().SetSessionSeed(20241210);
+  for (int i = 0; i < 300; ++i) {
+    s.ClearBetsCommand();
+    s.SelectChip(5);
+    s.PlaceChip(i % 2 ? BetSide::kPlayer : BetSide::kBanker);
+    s.Deal();
+  }
+  QApplication::processEvents();
+  QTableWidget* grid = w->grid();
+  ASSERT_GT(grid->columnCount(), 41);
+  const QRect view = grid->viewport()->rect();
+  for (int r = 0; r < grid->rowCount(); ++r)
+    EXPECT_LE(grid->rowViewportPosition(r) + grid->rowHeight(r), view.height()) << "row " << r;
+  const int first = grid->columnAt(0);
+  EXPECT_EQ(grid->columnViewportPosition(first), 0) << "the first visible column is cut";
+  const QRect newest = grid->visualItemRect(grid->currentItem());
+  EXPECT_TRUE(view.contains(newest)) << newest.x() << "," << newest.width();
+}
+
+// On a 1366 x 768 screen (the tests' offscreen screen) the open panel's commands are all on it.
+TEST_F(TableWindowTest, OpenPanelFitsASmallScreen) {
+  auto w = Open();
+  ASSERT_TRUE(w->FirstDisplay());
+  w->show();
+  const QRect screen = w->screen()->availableGeometry();
+  ASSERT_EQ(screen.size(), QSize(1366, 768));
+  w->PanelToggleClick();
+  for (int i = 0; i < 1000 && w->panel_moving(); ++i) QTest::qWait(10);
+  ASSERT_FALSE(w->panel_moving());
+  for (QAbstractButton* b : w->run_panel()->findChildren<QAbstractButton*>()) {
+    const QRect on_screen(b->mapToGlobal(QPoint(0, 0)), b->size());
+    EXPECT_TRUE(screen.contains(on_screen)) << b->text().toStdString();
+  }
+}
+
+TEST(WindowPlacementTest, PanelStaysOnTheScreen) {
+  struct Case {
+    const char* label;
+    QRect available;
+    QMargins frame;
+    int frame_top;
+    bool open;
+    PanelPlacement want;
+  } cases[] = {
+      {"large screen, room below", QRect(0, 0, 1920, 1040), QMargins(1, 30, 1, 1), 200, true, {768, 640, 200}},
+      {"no room below: moves up", QRect(0, 0, 1920, 1040), QMargins(1, 30, 1, 1), 300, true, {768, 640, 241}},
+      {"1366 x 768 without frame", QRect(0, 0, 1366, 768), QMargins(), 64, true, {768, 640, 0}},
+      {"1366 x 768 with title and task bar", QRect(0, 0, 1366, 728), QMargins(1, 30, 1, 1), 44, true,
+       {697, 569, 0}},
+      {"closed", QRect(0, 0, 1366, 728), QMargins(1, 30, 1, 1), 44, false, {640, 640, 44}},
+  };
+  for (const Case& c : cases) {
+    const PanelPlacement p = PlacePanel(c.available, c.frame, c.frame_top, 640, 768, c.open);
+    EXPECT_EQ(p.height, c.want.height) << c.label;
+    EXPECT_EQ(p.panel_top, c.want.panel_top) << c.label;
+    EXPECT_EQ(p.frame_top, c.want.frame_top) << c.label;
+  }
 }
 
 TEST_F(TableWindowTest, MissingRulesOpenTheForcedDialog) {
@@ -222,8 +306,9 @@ TEST_F(TableWindowTest, DroppedFileGoesIntoTheOpenLogField) {
   w->FirstDisplay();
   w->show();
   w->PanelToggleClick();
-  for (int i = 0; i < 500 && w->height() != TVessaroMain::kHeightOpen; ++i) QTest::qWait(10);
-  ASSERT_EQ(w->height(), TVessaroMain::kHeightOpen);
+  for (int i = 0; i < 1000 && w->panel_moving(); ++i) QTest::qWait(10);
+  ASSERT_FALSE(w->panel_moving());
+  ASSERT_TRUE(w->log_edit()->isVisible());
   folder.Write("log/old.txt", "x");
   auto drop = [&](const fs::path& path) {
     QMimeData data;

@@ -1,6 +1,7 @@
 #include "ui/table/vessaro_main.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,6 +34,9 @@
 #include "ui/systems/bet_sys_pattern_form.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/stop_jyoken_form.h"
+#include "ui/table/window_placement.h"
+#include "launcher/update_info_form.h"
+#include "launcher/update_splash_form.h"
 
 namespace vessaro {
 namespace {
@@ -45,6 +49,7 @@ constexpr int kCardTop = 74;
 constexpr int kGridTop = 460;
 constexpr int kStatusTop = 604;
 constexpr int kCell = 24;
+constexpr int kMinimumRow = 14;
 const QColor kFelt(0x0B, 0x6B, 0x34);
 const QColor kGold(0xE8, 0xC5, 0x6A);
 
@@ -101,17 +106,21 @@ QLabel* MakeLabel(QWidget* parent, const QRect& geometry, int point_size, bool b
   return label;
 }
 
-// What the window plugs into the session: the names of the run lists and the stop limits.
+// What the window plugs into the session: the names of the run lists, the stop limits and the
+// start-up update of the launcher.
 class WindowServices : public SessionServices {
  public:
-  explicit WindowServices(StopLimits& limits) : limits_(limits) {}
+  WindowServices(StopLimits& limits, std::function<bool()> launcher_update)
+      : limits_(limits), launcher_update_(std::move(launcher_update)) {}
   RunLists ReadRunLists(const fs::path& program_folder) override {
     return RunLists{ListSystemNames(program_folder), ListRunPatternNames(program_folder)};
   }
   void ClearStopConditions() override { limits_ = StopLimits{}; }
+  bool RunLauncherUpdate() override { return launcher_update_(); }
 
  private:
   StopLimits& limits_;
+  std::function<bool()> launcher_update_;
 };
 
 QString GoldButtonStyle() {
@@ -170,7 +179,9 @@ TVessaroMain::TVessaroMain(const fs::path& program_folder, MainWindowPorts ports
     ports_.shell = own_shell_.get();
   }
   if (ports_.services == nullptr) {
-    own_services_ = std::make_unique<WindowServices>(limits_);
+    own_services_ = std::make_unique<WindowServices>(limits_, [this] {
+      return !RunStartUpdate(this, program_folder_, {*ports_.dialogs, *ports_.pump, *ports_.clock, *ports_.shell});
+    });
     ports_.services = own_services_.get();
   }
   if (ports_.rule_dialog == nullptr) ports_.rule_dialog = this;
@@ -354,9 +365,12 @@ void TVessaroMain::BuildFelt() {
 
   settings_menu_ = new QFrame(felt_);
   settings_menu_->setObjectName(QStringLiteral("SettingsMenu"));
+  // Drawn opaque over the buttons it covers (All Clear lies under it).
+  settings_menu_->setAttribute(Qt::WA_StyledBackground);
+  settings_menu_->setAutoFillBackground(true);
   settings_menu_->setGeometry(14, 170, 170, 186);
   settings_menu_->setStyleSheet(QStringLiteral(
-      "#SettingsMenu { background: rgba(20,20,20,230); border: 1px solid #c9a24a; border-radius: 6px; }"
+      "#SettingsMenu { background: #141414; border: 1px solid #c9a24a; border-radius: 6px; }"
       "QPushButton { color: white; background: transparent; border: none; text-align: left; padding: 6px 10px; }"
       "QPushButton:hover { background: #5a4520; }"));
   auto* menu_layout = new QVBoxLayout(settings_menu_);
@@ -369,7 +383,10 @@ void TVessaroMain::BuildFelt() {
   };
   add_menu(QStringLiteral("ルール設定"), [this] { MenuRuleClick(); });
   add_menu(QStringLiteral("マニュアル表示"), [this] { MenuManualClick(); });
-  add_menu(QStringLiteral("アップデート情報"), [this] { Placeholder(QStringLiteral("アップデート情報")); });
+  add_menu(QStringLiteral("アップデート情報"), [this] {
+    session_->HideSettingsMenu();
+    ShowUpdateInfo(this, program_folder_);
+  });
   add_menu(QStringLiteral("お問い合わせ"), [this] { Placeholder(QStringLiteral("お問い合わせ")); });
   add_menu(QStringLiteral("お勧め実践場所"), [this] { Placeholder(QStringLiteral("お勧め実践場所")); });
   settings_menu_->hide();
@@ -378,12 +395,19 @@ void TVessaroMain::BuildFelt() {
 void TVessaroMain::BuildGridAndStatus() {
   grid_ = new QTableWidget(ResultGrid::kInitialRows, ResultGrid::kInitialColumns, this);
   grid_->setObjectName(QStringLiteral("ResultGrid"));
-  grid_->setGeometry(6, kGridTop, kWidth - 12, kStatusTop - kGridTop - 4);
+  // Exactly 41 whole columns wide, scrolled a whole column at a time: the first visible column is
+  // never cut at the left edge. The horizontal scroll bar is always there and the rows fit above it.
+  const int frame = 2 * grid_->frameWidth();
+  grid_->setGeometry((kWidth - (ResultGrid::kInitialColumns * kCell + frame)) / 2, kGridTop,
+                     ResultGrid::kInitialColumns * kCell + frame, kStatusTop - kGridTop - 4);
+  grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+  grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid_->horizontalHeader()->hide();
   grid_->verticalHeader()->hide();
   grid_->horizontalHeader()->setMinimumSectionSize(kCell);
   grid_->horizontalHeader()->setDefaultSectionSize(kCell);
-  grid_->verticalHeader()->setMinimumSectionSize(kCell);
+  grid_->verticalHeader()->setMinimumSectionSize(kMinimumRow);
   grid_->verticalHeader()->setDefaultSectionSize(kCell);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -391,6 +415,7 @@ void TVessaroMain::BuildGridAndStatus() {
   grid_->setStyleSheet(QStringLiteral(
       "QTableWidget { background: #fbfaf4; gridline-color: #c8c3b0; font-weight: bold; }"
       "QTableWidget::item:selected { background: #ffe28a; }"));
+  FitRows();
 
   auto* status = new QFrame(this);
   status->setObjectName(QStringLiteral("StatusLine"));
@@ -504,12 +529,13 @@ void TVessaroMain::Guarded(F&& command) {
 
 bool TVessaroMain::FirstDisplay() {
   if (!RunOnce(first_display_done_)) return true;
-  if (!CheckRequiredFiles(program_folder_)) {
-    ports_.dialogs->ShowMessage(table_texts::kMissingFiles, MessageKind::kError);
+  if (const std::vector<std::string> missing = MissingRequiredFiles(program_folder_); !missing.empty()) {
+    ports_.dialogs->ShowMessage(MissingFilesMessage(missing), MessageKind::kError);
     return false;
   }
-  Guarded([&] { session_->FirstDisplay(); });
-  return true;
+  Guarded([&] { handed_over_ = !session_->FirstDisplay(); });
+  // Handed over to the updated launcher, which starts the simulator again.
+  return !handed_over_;
 }
 
 void TVessaroMain::showEvent(QShowEvent* event) {
@@ -517,7 +543,7 @@ void TVessaroMain::showEvent(QShowEvent* event) {
   if (first_display_done_) return;
   // After the window has appeared, so that the settings dialog opens over it.
   QTimer::singleShot(0, this, [this] {
-    if (!FirstDisplay()) QCoreApplication::exit(1);
+    if (!FirstDisplay()) QCoreApplication::exit(handed_over_ ? 0 : 1);
   });
 }
 
@@ -607,7 +633,7 @@ void TVessaroMain::Refresh() {
   settings_menu_->setVisible(d.settings_menu_visible);
   if (d.settings_menu_visible) settings_menu_->raise();
 
-  const int target = d.run_panel_open ? kHeightOpen : kHeightClosed;
+  const int target = Placement().height;
   if (height() != target && !panel_timer_.isActive()) panel_timer_.start();
 
   if (trials_edit_->text().isEmpty()) trials_edit_->setText(ToQt(d.trials));
@@ -645,7 +671,10 @@ void TVessaroMain::RefreshGrid() {
   const bool one_new_cell = shown_grid_revision_ != ~0ull && g.revision() == shown_grid_revision_ + 1 &&
                             g.cleared_at() <= shown_grid_revision_;
   if (grid_->columnCount() != g.columns()) grid_->setColumnCount(g.columns());
-  if (grid_->rowCount() != g.rows()) grid_->setRowCount(g.rows());
+  if (grid_->rowCount() != g.rows()) {
+    grid_->setRowCount(g.rows());
+    FitRows();
+  }
   auto show_cell = [this, &g](int c, int r) {
     const char letter = g.At(c, r);
     QTableWidgetItem* item = grid_->item(r, c);
@@ -676,13 +705,37 @@ void TVessaroMain::RefreshGrid() {
   }
 }
 
+PanelPlacement TVessaroMain::Placement() const {
+  const QRect frame = frameGeometry();
+  const QRect inside = geometry();
+  const QMargins margins(inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                         frame.bottom() - inside.bottom());
+  const QScreen* on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  const QRect available = on != nullptr ? on->availableGeometry() : QRect(0, 0, kWidth, kHeightOpen);
+  return PlacePanel(available, margins, frame.top(), kHeightClosed, kHeightOpen, session_->display().run_panel_open);
+}
+
+void TVessaroMain::FitRows() {
+  // Every row above the horizontal scroll bar: rows get lower as the grid grows a row, down to a
+  // height that still reads; only beyond that does the grid scroll up and down.
+  const int rows = std::max(1, grid_->rowCount());
+  const int room = grid_->height() - 2 * grid_->frameWidth() - grid_->horizontalScrollBar()->sizeHint().height();
+  grid_->verticalHeader()->setDefaultSectionSize(std::clamp(room / rows, kMinimumRow, kCell));
+}
+
 void TVessaroMain::AnimatePanelHeight() {
-  const int target = session_->display().run_panel_open ? kHeightOpen : kHeightClosed;
-  if (height() == target) {
-    panel_timer_.stop();
-    return;
+  const PanelPlacement placement = Placement();
+  if (run_panel_->y() != placement.panel_top) {
+    run_panel_->move(0, placement.panel_top);
+    run_panel_->raise();
   }
-  setFixedSize(kWidth, height() + (target > height() ? 1 : -1));
+  if (height() == placement.height) {
+    panel_timer_.stop();
+  } else {
+    setFixedSize(kWidth, height() + (placement.height > height() ? 1 : -1));
+  }
+  // Growing downwards past the screen's edge would hide the panel's commands: move up instead.
+  if (isWindow() && frameGeometry().top() > placement.frame_top) move(pos().x(), placement.frame_top);
 }
 
 bool TVessaroMain::RunRuleDialog(bool forced) {
@@ -801,7 +854,7 @@ void TVessaroMain::BtnViewLogClick() {
 
 void TVessaroMain::BtnGraphClick() {
   if (!Idle()) return;
-  ShowGraph(fs::path(), driver_->last_requested_rounds());
+  ShowGraph(fs::path(), driver_->last_run_rounds());
 }
 
 void TVessaroMain::ShowGraph(const fs::path& graph_file, int64_t rounds) {
@@ -809,7 +862,7 @@ void TVessaroMain::ShowGraph(const fs::path& graph_file, int64_t rounds) {
     ports_.open_window("graph", graph_file.string(), rounds);
     return;
   }
-  TGraphForm graph(program_folder_, graph_file, driver_->last_requested_rounds(), nullptr, detail_form_, this);
+  TGraphForm graph(program_folder_, graph_file, rounds, nullptr, detail_form_, this);
   graph.exec();
 }
 

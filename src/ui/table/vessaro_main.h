@@ -22,6 +22,7 @@
 #include "engine/table_session.h"
 #include "ui/table/counter_chip.h"
 #include "ui/table/table_pictures.h"
+#include "ui/table/window_placement.h"
 
 namespace vessaro {
 
@@ -52,7 +53,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
                         QWidget* parent = nullptr);
   ~TVessaroMain() override;
 
-  // The start-up work of the first display; false when the program must end (files missing).
+  // The start-up work of the first display; false when the program must end (files missing, or
+  // handed over to the updated launcher).
   bool FirstDisplay();
 
   TableSession& session() { return *session_; }
@@ -90,7 +92,10 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   QTableWidget* grid() const { return grid_; }
   QLineEdit* log_edit() const { return log_edit_; }
   QWidget* run_panel() const { return run_panel_; }
+  // The window is still growing or shrinking towards its height with or without the panel.
+  bool panel_moving() const { return panel_timer_.isActive(); }
   QFrame* settings_menu() const { return settings_menu_; }
+  QToolButton* settings_toggle() const { return settings_toggle_; }
   TCounterChip* pile(int index) const { return piles_[index]; }
   QComboBox* system_combo() const { return system_combo_; }
   QComboBox* pattern_combo() const { return pattern_combo_; }
@@ -133,6 +138,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   void BuildRunPanel();
   void RefreshGrid();
   void AnimatePanelHeight();
+  void FitRows();
+  PanelPlacement Placement() const;
   void Placeholder(const QString& what);
   RunRequest MakeRunRequest(RunKind kind) const;
   void StartRun(RunKind kind);
@@ -157,6 +164,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   TablePictures pictures_;
 
   bool first_display_done_ = false;
+  bool handed_over_ = false;
   bool close_pending_ = false;
   uint64_t shown_grid_revision_ = ~0ull;
   QTimer panel_timer_;
