@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
                                     std::tuple{"Graph/202401011600_TmpGraph.txt", 21453, "07-broke-at-21453"}}) {
     TGraphForm w(folder.path(), folder / file, rounds, &dialogs, &detail);
     w.show();
-    Save(&w, out, name);
+    testing::SavePicture(&w, out, name);
   }
   return 0;
 }
