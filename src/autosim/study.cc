@@ -389,8 +389,8 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
     }
     w.table = std::make_unique<EngineRunTable>(program_folder_, settings_, clock_, 0);
     w.table->SetQuiet();
-    w.procedure =
-        std::make_unique<RoundProcedure>(RunKind::kProcessingOnly, *w.sources.system, *w.sources.pattern, *w.table);
+    w.procedure = std::make_unique<RoundProcedure>(RunKind::kProcessingOnly, *w.sources.system, *w.sources.pattern,
+                                                   *w.table, /*texts=*/false);
   }
   result.started = true;
   workers[0].table->BeginRun(request.rounds);
