@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <exception>
 #include <thread>
 
@@ -20,10 +22,16 @@ constexpr std::array<std::string_view, kSessionEndCount> kEndLabels = {
 
 // Sessions are handed to the workers in blocks of about this many rounds, so that a block is
 // worth the hand-over and a cancel or the end of the study never waits long for one.
-constexpr int64_t kBlockRounds = 8192;
+constexpr int64_t kBlockRounds = 16384;
 constexpr int64_t kMaxBlockSessions = 256;
+// The band table's rows hold whole cache lines of a block (16 floats), so two workers never write
+// into the same line.
+constexpr int64_t kLineFloats = 16;
 
-int64_t BlockSessions(int64_t rounds) { return std::clamp<int64_t>(kBlockRounds / rounds, 1, kMaxBlockSessions); }
+int64_t BlockSessions(int64_t rounds) {
+  const int64_t sessions = std::clamp<int64_t>(kBlockRounds / rounds, 1, kMaxBlockSessions);
+  return sessions >= kLineFloats ? sessions / kLineFloats * kLineFloats : sessions;
+}
 
 // a / b rounded to the nearest whole number, halves away from zero (b > 0).
 __int128 RoundedQuotient(__int128 a, __int128 b) {
@@ -48,9 +56,10 @@ struct Worker {
 struct SessionPlan {
   const StudyRequest* request = nullptr;
   int64_t sessions = 0;
+  size_t row = 0;  // floats from one point's row to the next: sessions, rounded up to whole lines
   int points = 0;
   std::vector<int64_t> point_rounds;
-  float* point_values = nullptr;  // point-major: [j * sessions + index]
+  float* point_values = nullptr;  // point-major: [j * row + index]
   Cents* finals = nullptr;
 };
 
@@ -399,11 +408,17 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   SessionPlan plan;
   plan.request = &request;
   plan.sessions = sessions;
+  plan.row = static_cast<size_t>((sessions + kLineFloats - 1) / kLineFloats * kLineFloats);
   plan.points = StudyPointCount(sessions, request.rounds);
   for (int j = 0; j < plan.points; ++j) plan.point_rounds.push_back(StudyPointRound(j, plan.points, request.rounds));
   // Left uninitialised: every value read was written by the block that played its session, and the
   // workers touch the pages for the first time in parallel.
-  std::unique_ptr<float[]> point_values(new float[static_cast<size_t>(plan.points) * static_cast<size_t>(sessions)]);
+  struct Free {
+    void operator()(float* p) const { std::free(p); }
+  };
+  std::unique_ptr<float[], Free> point_values(static_cast<float*>(
+      std::aligned_alloc(kLineFloats * sizeof(float), static_cast<size_t>(plan.points) * plan.row * sizeof(float))));
+  if (!point_values) throw std::bad_alloc();
   result.finals.resize(static_cast<size_t>(sessions));
   plan.point_values = point_values.get();
   plan.finals = result.finals.data();
@@ -438,7 +453,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
             return;
         const size_t count = static_cast<size_t>(last - first);
         for (size_t j = 0; j < points; ++j) {
-          float* to = plan.point_values + j * static_cast<size_t>(sessions) + static_cast<size_t>(first);
+          float* to = plan.point_values + j * plan.row + static_cast<size_t>(first);
           for (size_t k = 0; k < count; ++k) to[k] = w.block_points[k * points + j];
         }
         {
@@ -543,7 +558,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   }
   ParallelFor(jobs, plan.points, [&](int64_t j) {
     std::array<float, kBandPercentiles.size()> band{};
-    BandPercentiles(point_values.get() + static_cast<size_t>(j) * static_cast<size_t>(sessions),
+    BandPercentiles(point_values.get() + static_cast<size_t>(j) * plan.row,
                     static_cast<size_t>(done), band.data());
     for (size_t k = 0; k < band.size(); ++k) bands.values[k][static_cast<size_t>(j) + 1] = band[k];
   });
