@@ -14,6 +14,7 @@ packages=(
   qt6-qpa-plugins gstreamer1.0-plugins-good
   qt6-translations-l10n
   ca-certificates
+  espeak-ng sox lame
 )
 
 missing=()

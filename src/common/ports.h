@@ -57,16 +57,33 @@ class EventPump {
   virtual void Sleep(int ms) = 0;
 };
 
+// Two channels, narration and music, each playing one MP3 file at a time without waiting. A file
+// that is missing or cannot be played, or a machine without sound, plays silence: nothing here
+// reports an error.
 class SoundOut {
  public:
+  // What the channels report back, on the window thread.
+  class Listener {
+   public:
+    virtual ~Listener() = default;
+    virtual void NarrationEnded() = 0;
+    // A track played to its end, or StopMusic stopped it (reported before StopMusic returns).
+    virtual void MusicEnded() = 0;
+  };
+
   virtual ~SoundOut() = default;
+  void set_listener(Listener* listener) { listener_ = listener; }
   virtual void PlayNarration(const std::string& file) = 0;
-  virtual bool NarrationFinished() = 0;
+  virtual void StopNarration() = 0;
   virtual void PlayMusic(const std::string& file) = 0;
   virtual void StopMusic() = 0;
-  // Master output level 0.0 to 1.0; negative when the platform has no such control.
-  virtual double MasterVolume() = 0;
-  virtual void SetMasterVolume(double level) = 0;
+  // The program's own output level on both channels, 0.0 to 1.0 (the desktop's master volume
+  // belongs to the user); negative when there is no such control.
+  virtual double OutputLevel() = 0;
+  virtual void SetOutputLevel(double level) = 0;
+
+ protected:
+  Listener* listener_ = nullptr;
 };
 
 class ProcessList {

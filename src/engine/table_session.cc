@@ -314,6 +314,7 @@ void TableSession::Reinitialise() {
   automatic_state_ = 0;
   stop_request_ = false;
   services_.ClearStopConditions();
+  services_.ResetSound();
 }
 
 void TableSession::ApplyRuleSettings() {

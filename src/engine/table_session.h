@@ -104,6 +104,8 @@ class SessionServices {
   virtual RunLists ReadRunLists(const fs::path& program_folder) { return {}; }
   // False when the launcher was updated and started: the simulator ends instead of going on.
   virtual bool RunLauncherUpdate() { return true; }
+  // Sound settings and voice folder back to their start values (re-initialising the session).
+  virtual void ResetSound() {}
   virtual void LoadSoundSettings(bool start_music) {}
   // 0 no narration, 1 man, 2 woman, 3 child.
   virtual int narration() const { return 0; }

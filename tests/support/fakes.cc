@@ -1,5 +1,7 @@
 #include "support/fakes.h"
 
+#include <cstdio>
+
 #include "common/files.h"
 
 namespace vessaro::testing {
@@ -44,6 +46,52 @@ std::optional<std::string> FakeDialogs::ChooseSaveFile(const FileFilter& filter)
 std::optional<std::string> FakeDialogs::ChooseFolder(std::string_view title, std::string_view initial) {
   file_requests.push_back(FileFilter{std::string(title), "", std::string(initial), ""});
   return Next(chosen_files);
+}
+
+void FakeSoundOut::Log(std::string event) {
+  if (timeline != nullptr) timeline->push_back(event);
+  events.push_back(std::move(event));
+}
+
+void FakeSoundOut::PlayNarration(const std::string& file) {
+  narrations.push_back(file);
+  Log("narration " + file);
+}
+
+void FakeSoundOut::StopNarration() {
+  ++narration_stops;
+  Log("stop narration");
+}
+
+void FakeSoundOut::PlayMusic(const std::string& file) {
+  music.push_back(file);
+  music_playing = true;
+  Log("music " + file);
+}
+
+void FakeSoundOut::StopMusic() {
+  ++music_stops;
+  Log("stop music");
+  if (!music_playing) return;
+  music_playing = false;
+  if (listener_ != nullptr) listener_->MusicEnded();
+}
+
+void FakeSoundOut::SetOutputLevel(double value) {
+  level = value;
+  char text[32];
+  std::snprintf(text, sizeof text, "level %.1f", value);
+  Log(text);
+}
+
+void FakeSoundOut::EndNarration() {
+  if (listener_ != nullptr) listener_->NarrationEnded();
+}
+
+void FakeSoundOut::EndMusic() {
+  if (!music_playing) return;  // a stopped track has no end to report
+  music_playing = false;
+  if (listener_ != nullptr) listener_->MusicEnded();
 }
 
 std::vector<std::string> FakeProcessList::ProgramNames() {

@@ -55,19 +55,33 @@ class FakeEventPump : public EventPump {
   std::function<void()> on_process;  // what "the user" does while events are processed
 };
 
+// Records every call in order; a sound plays until the test ends it (EndNarration, EndMusic) or
+// it is stopped. StopMusic reports the end of a playing track, as the port promises.
 class FakeSoundOut : public SoundOut {
  public:
-  void PlayNarration(const std::string& file) override { narrations.push_back(file); }
-  bool NarrationFinished() override { return true; }
-  void PlayMusic(const std::string& file) override { music.push_back(file); }
-  void StopMusic() override { ++music_stops; }
-  double MasterVolume() override { return volume; }
-  void SetMasterVolume(double level) override { volume = level; }
+  void PlayNarration(const std::string& file) override;
+  void StopNarration() override;
+  void PlayMusic(const std::string& file) override;
+  void StopMusic() override;
+  double OutputLevel() override { return level; }
+  void SetOutputLevel(double value) override;
+  // The sound playing now comes to its end (nothing happens when no track plays).
+  void EndNarration();
+  void EndMusic();
 
   std::vector<std::string> narrations;
   std::vector<std::string> music;
+  int narration_stops = 0;
   int music_stops = 0;
-  double volume = 0.5;
+  bool music_playing = false;
+  double level = 0.5;
+  // "narration <file>", "stop narration", "music <file>", "stop music", "level <x>", in order;
+  // also appended to *timeline when set, so a test can interleave them with its pauses.
+  std::vector<std::string> events;
+  std::vector<std::string>* timeline = nullptr;
+
+ private:
+  void Log(std::string event);
 };
 
 class FakeProcessList : public ProcessList {

@@ -1,13 +1,13 @@
-# The generators must fail loudly, never leave a build half-done in silence: a picture or a manual
-# that cannot be written ends the generator with status 1, every other picture is still written,
-# and a manual that fails to render leaves the previous Manual.pdf as it was.
+# The generators must fail loudly, never leave a build half-done in silence: a picture, a sound or
+# a manual that cannot be written ends the generator with status 1, every other picture is still
+# written, and a manual that fails to render leaves the previous Manual.pdf as it was.
 #
-# Usage: cmake -DMAKE_PICTURES=<exe> -DMAKE_MANUAL=<exe> -DMANUAL_SOURCE=<html> -DWORK_DIR=<dir>
-#              -P check_generator_failures.cmake     (with QT_QPA_PLATFORM=offscreen)
+# Usage: cmake -DMAKE_PICTURES=<exe> -DMAKE_MANUAL=<exe> -DMAKE_SOUNDS=<exe> -DMANUAL_SOURCE=<html>
+#              -DWORK_DIR=<dir> -P check_generator_failures.cmake     (with QT_QPA_PLATFORM=offscreen)
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(variable MAKE_PICTURES MAKE_MANUAL MANUAL_SOURCE WORK_DIR)
+foreach(variable MAKE_PICTURES MAKE_MANUAL MAKE_SOUNDS MANUAL_SOURCE WORK_DIR)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "${variable} is not set")
   endif()
@@ -53,5 +53,8 @@ file(READ "${WORK_DIR}/Manual.pdf" kept)
 if(NOT kept STREQUAL "previous manual")
   message(SEND_ERROR "a failed render replaced the previous Manual.pdf")
 endif()
+
+expect_failure("sounds into a folder that cannot be created"
+  "${MAKE_SOUNDS}" "${WORK_DIR}/blocker/sound" "${WORK_DIR}/sound_lengths.txt")
 
 file(REMOVE_RECURSE "${WORK_DIR}")

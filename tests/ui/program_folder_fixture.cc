@@ -17,6 +17,17 @@ void Picture(const fs::path& file, int w, int h, QColor colour) {
 
 }  // namespace
 
+fs::path MakeScratchProgramFolder(const fs::path& source, const std::string& name) {
+  fs::path dir = fs::temp_directory_path() / name;
+  RemoveFolder(dir);
+  EnsureFolder(dir / "System");
+  fs::copy(source / "image", dir / "image", fs::copy_options::recursive);
+  WriteWholeFile(dir / "System/Rules.dat",
+                 HexEncodeText("blance=5000&minimum=1&maximum=5000&blancememory=False&sleeptime=100&"
+                               "randommode=完全確率モード"));
+  return dir;
+}
+
 ProgramFolder::ProgramFolder() {
   EnsureFolder(*this / "image");
   for (int i = 0; i < 52; ++i)
@@ -26,6 +37,8 @@ ProgramFolder::ProgramFolder() {
                            "chip5000"})
     Picture(*this / (std::string("image/") + chip + ".bmp"), 50, 50, Qt::darkGreen);
   WriteRules("blance=1000&minimum=1&maximum=500&blancememory=False&sleeptime=100&randommode=完全確率モード");
+  // A quiet table: no announcements (whose pauses would slow every deal) and no music.
+  Write("System/Sound.dat", HexEncodeText("volume=5&narration=0&bgm=0"));
 }
 
 void ProgramFolder::WriteRules(const std::string& settings_text) {

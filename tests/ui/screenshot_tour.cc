@@ -13,6 +13,7 @@
 
 #include "common/files.h"
 #include "common/hex.h"
+#include "program_folder_fixture.h"
 #include "support/fakes.h"
 #include "ui/table/rule_dlg_form.h"
 #include "ui/table/vessaro_main.h"
@@ -30,18 +31,6 @@ void Save(QWidget* w, const QString& folder, const QString& name) {
   std::printf("%s\n", qPrintable(file));
 }
 
-// A scratch program folder holding the real pictures and fresh settings.
-fs::path MakeFolder(const fs::path& source) {
-  fs::path dir = fs::temp_directory_path() / "vessaro-screenshots";
-  RemoveFolder(dir);
-  EnsureFolder(dir / "System");
-  fs::copy(source / "image", dir / "image", fs::copy_options::recursive);
-  WriteWholeFile(dir / "System/Rules.dat",
-                 HexEncodeText("blance=5000&minimum=1&maximum=5000&blancememory=False&sleeptime=100&"
-                               "randommode=完全確率モード"));
-  return dir;
-}
-
 class NoDialog : public RuleDialogPort {
  public:
   bool RunRuleDialog(bool) override { return false; }
@@ -56,7 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: table_screenshots <program folder> <output folder>\n");
     return 2;
   }
-  const fs::path folder = MakeFolder(argv[1]);
+  const fs::path folder = testing::MakeScratchProgramFolder(argv[1], "vessaro-screenshots");
   const QString out = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(out);
 
@@ -67,6 +56,7 @@ int main(int argc, char** argv) {
   ports.dialogs = &dialogs;
   ports.pump = &pump;
   ports.rule_dialog = &no_dialog;
+  ports.animate_cards = false;  // the tour deals many rounds; table_animation_frames shows the animations
   TVessaroMain w(folder, ports);
   w.show();
   w.FirstDisplay();

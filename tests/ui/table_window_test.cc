@@ -50,6 +50,7 @@ class TableWindowTest : public ::testing::Test {
     ports.pump = real_pump ? nullptr : &pump;
     ports.clock = &clock;
     ports.rule_dialog = &rule_dialog;
+    ports.animate_cards = false;
     auto w = std::make_unique<TVessaroMain>(folder.path(), ports);
     rule_dialog.window = w.get();
     return w;

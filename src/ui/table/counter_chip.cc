@@ -53,7 +53,9 @@ QPixmap SelectChipPicture(const QPixmap& chip) {
 
 ChipButton::ChipButton(int value, const QPixmap& picture, QWidget* parent)
     : QLabel(parent), value_(value), picture_(picture) {
-  setFixedSize(TCounterChip::kChipSize, TCounterChip::kChipSize);
+  // Not a fixed size: the hover pulse grows the chip, and the picture grows with it.
+  resize(TCounterChip::kChipSize, TCounterChip::kChipSize);
+  setScaledContents(true);
   setPixmap(picture_);
   setCursor(Qt::PointingHandCursor);
   setToolTip(QString::number(value));

@@ -32,7 +32,10 @@
 #include "ui/autosim/study_form.h"
 #include "ui/systems/bet_pattern_form.h"
 #include "ui/systems/bet_sys_pattern_form.h"
+#include "ui/table/card_animation.h"
+#include "ui/table/qt_sound_out.h"
 #include "ui/table/rule_dlg_form.h"
+#include "ui/table/sound_setting_form.h"
 #include "ui/table/stop_jyoken_form.h"
 #include "ui/table/window_placement.h"
 #include "launcher/update_info_form.h"
@@ -106,12 +109,12 @@ QLabel* MakeLabel(QWidget* parent, const QRect& geometry, int point_size, bool b
   return label;
 }
 
-// What the window plugs into the session: the names of the run lists, the stop limits and the
-// start-up update of the launcher.
-class WindowServices : public SessionServices {
+// What the window plugs into the session: the names of the run lists, the stop limits, the
+// start-up update of the launcher and the sound.
+class WindowServices : public SoundSessionServices {
  public:
-  WindowServices(StopLimits& limits, std::function<bool()> launcher_update)
-      : limits_(limits), launcher_update_(std::move(launcher_update)) {}
+  WindowServices(StopLimits& limits, TableSound& sound, std::function<bool()> launcher_update)
+      : SoundSessionServices(sound), limits_(limits), launcher_update_(std::move(launcher_update)) {}
   RunLists ReadRunLists(const fs::path& program_folder) override {
     return RunLists{ListSystemNames(program_folder), ListRunPatternNames(program_folder)};
   }
@@ -178,8 +181,13 @@ TVessaroMain::TVessaroMain(const fs::path& program_folder, MainWindowPorts ports
     own_shell_ = std::make_unique<QtShell>();
     ports_.shell = own_shell_.get();
   }
+  if (ports_.sound == nullptr) {
+    own_sound_ = std::make_unique<QtSoundOut>();
+    ports_.sound = own_sound_.get();
+  }
+  sound_ = std::make_unique<TableSound>(program_folder_, *ports_.sound);
   if (ports_.services == nullptr) {
-    own_services_ = std::make_unique<WindowServices>(limits_, [this] {
+    own_services_ = std::make_unique<WindowServices>(limits_, *sound_, [this] {
       return !RunStartUpdate(this, program_folder_, {*ports_.dialogs, *ports_.pump, *ports_.clock, *ports_.shell});
     });
     ports_.services = own_services_.get();
@@ -203,6 +211,9 @@ TVessaroMain::TVessaroMain(const fs::path& program_folder, MainWindowPorts ports
   BuildFelt();
   BuildGridAndStatus();
   BuildRunPanel();
+  for (ChipButton* c : chips_)
+    hover_.Register(c, [this, c] { PulseControl(pulses_, c, 70, 70, 150); }, [this, c] { StopPulse(pulses_, c); });
+  hover_.TrackWhenIdle();
 
   panel_timer_.setInterval(1);
   panel_timer_.setTimerType(Qt::PreciseTimer);
@@ -357,10 +368,8 @@ void TVessaroMain::BuildFelt() {
   screenshot_button_->setObjectName(QStringLiteral("ScreenshotButton"));
   connect(settings_toggle_, &QToolButton::clicked, this, &TVessaroMain::SettingsToggleClick);
   connect(panel_toggle_, &QToolButton::clicked, this, &TVessaroMain::PanelToggleClick);
-  connect(volume_button_, &QToolButton::clicked, this, [this] {
-    session_->HideSettingsMenu();
-    Placeholder(QStringLiteral("音声設定"));
-  });
+  volume_button_->setObjectName(QStringLiteral("VolumeButton"));
+  connect(volume_button_, &QToolButton::clicked, this, &TVessaroMain::VolumeClick);
   connect(screenshot_button_, &QToolButton::clicked, this, &TVessaroMain::ScreenshotClick);
 
   settings_menu_ = new QFrame(felt_);
@@ -923,6 +932,31 @@ void TVessaroMain::BtnStudyClick() {
   }
   TStudyForm study(program_folder_, session_->settings(), limits_, system, pattern, nullptr, ports_.clock, this);
   study.exec();
+}
+
+void TVessaroMain::VolumeClick() {
+  session_->HideSettingsMenu();
+  if (!Idle()) return;
+  if (ports_.open_window) {
+    ports_.open_window("sound-settings", "", 0);
+    return;
+  }
+  TSoundSettingForm form(*sound_, *ports_.dialogs, this);
+  form.exec();
+}
+
+void TVessaroMain::AnimateCard(CardPlace place) {
+  // Nothing to watch on a window that is not on the screen.
+  if (!ports_.animate_cards || !isVisible()) return;
+  const CardSlot& slot = session_->display().cards[place];
+  const bool sideways = place == kPlayer3 || place == kBanker3;
+  const QPixmap back = sideways ? TablePictures::Sideways(pictures_.Back()) : pictures_.Back();
+  const QPixmap face = sideways ? TablePictures::Sideways(pictures_.Face(slot.card)) : pictures_.Face(slot.card);
+  QLabel* label = card_labels_[place];
+  label->setPixmap(back);
+  const QRect target = CardRect(place);
+  SlideCard(label, kShoePoint.x(), kShoePoint.y(), target.x(), target.y());
+  FlipCard(label, face, back);
 }
 
 void TVessaroMain::Placeholder(const QString& what) {

@@ -19,7 +19,9 @@
 #include "autosim/run_driver.h"
 #include "autosim/stop_conditions.h"
 #include "common/ports.h"
+#include "engine/sound.h"
 #include "engine/table_session.h"
+#include "ui/table/chip_animation.h"
 #include "ui/table/counter_chip.h"
 #include "ui/table/table_pictures.h"
 #include "ui/table/window_placement.h"
@@ -36,7 +38,9 @@ struct MainWindowPorts {
   Clock* clock = nullptr;            // default: the system clock
   Shell* shell = nullptr;            // default: the desktop
   RuleDialogPort* rule_dialog = nullptr;  // default: TRuleDlgForm
-  SessionServices* services = nullptr;    // default: the window's own (run lists, stop limits)
+  SessionServices* services = nullptr;    // default: the window's own (run lists, stop limits, sound)
+  SoundOut* sound = nullptr;              // default: Qt Multimedia
+  bool animate_cards = true;              // tests of other behaviour deal without the animations
   // Opens another window ("graph", "log", "system-editor", "pattern-editor", "study") instead of
   // the real modal one; tests record what would open.
   std::function<void(const std::string& window, const std::string& file, int64_t rounds)> open_window;
@@ -61,6 +65,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
 
   // TableView
   void Refresh() override;
+  void AnimateCard(CardPlace place) override;
   // RuleDialogPort
   bool RunRuleDialog(bool forced) override;
   // RunObserver
@@ -102,6 +107,9 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   QLineEdit* trials_edit() const { return trials_edit_; }
   QPushButton* stop_button() const { return stop_button_; }
   QLabel* progress_label() const { return progress_label_; }
+  TableSound& sound() { return *sound_; }
+  TMouseEventManager& hover() { return hover_; }
+  TAnimateManeger& pulses() { return pulses_; }
 
  public slots:
   void BtnDealClick();
@@ -124,6 +132,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   void BtnAddSystemClick();
   void BtnAddPatternClick();
   void BtnStudyClick();
+  void VolumeClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -154,6 +163,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   std::unique_ptr<EventPump> own_pump_;
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<Shell> own_shell_;
+  std::unique_ptr<SoundOut> own_sound_;
+  std::unique_ptr<TableSound> sound_;
   std::unique_ptr<SessionServices> own_services_;
   MainWindowPorts ports_;
   std::unique_ptr<TableSession> session_;
@@ -162,6 +173,8 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   StopLimits limits_;  // for the program's lifetime, never saved
   TGraphBunsekiForm* detail_form_ = nullptr;
   TablePictures pictures_;
+  TAnimateManeger pulses_;  // the chips' hover pulses
+  TMouseEventManager hover_;
 
   bool first_display_done_ = false;
   bool handed_over_ = false;
