@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <exception>
 #include <thread>
 
@@ -42,11 +43,12 @@ __int128 RoundedQuotient(__int128 a, __int128 b) {
 }
 
 // What one worker plays with: its own copy of the system and pattern (an Ashfinch progression
-// carries state), its own table, and the shared round procedure over them.
-struct Worker {
+// carries state), its own table, and the shared round procedure over them. Aligned to cache
+// lines, so that two workers' tables, which change every round, never share one.
+struct alignas(64) Worker {
   RunSources sources;
-  std::unique_ptr<EngineRunTable> table;
-  std::unique_ptr<RoundProcedure> procedure;
+  std::optional<EngineRunTable> table;
+  std::optional<RoundProcedure> procedure;
   // The band points of the block's sessions, one row per session, copied out point by point when
   // the block is done: writing each round's point straight into the study's point-major table
   // would touch a new cache line every time.
@@ -384,8 +386,9 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   jobs = static_cast<int>(std::min<int64_t>(jobs, blocks));
 
   // Every worker loads the files as a run loads them, before any session is played.
-  std::vector<Worker> workers(static_cast<size_t>(jobs));
-  for (Worker& w : workers) {
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (int k = 0; k < jobs; ++k) {
+    Worker& w = *workers.emplace_back(std::make_unique<Worker>());
     try {
       w.sources = loader_.Load(program_folder_, request.system_name, request.pattern_name);
     } catch (const IoError& e) {
@@ -396,14 +399,13 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
       result.message = w.sources.message;
       return result;
     }
-    w.table = std::make_unique<EngineRunTable>(program_folder_, settings_, clock_, 0);
+    w.table.emplace(program_folder_, settings_, clock_, 0);
     w.table->SetQuiet();
-    w.procedure = std::make_unique<RoundProcedure>(RunKind::kProcessingOnly, *w.sources.system, *w.sources.pattern,
-                                                   *w.table, /*texts=*/false);
+    w.procedure.emplace(RunKind::kProcessingOnly, *w.sources.system, *w.sources.pattern, *w.table, /*texts=*/false);
   }
   result.started = true;
-  workers[0].table->BeginRun(request.rounds);
-  const Cents starting_balance = workers[0].table->Balance();
+  workers[0]->table->BeginRun(request.rounds);
+  const Cents starting_balance = workers[0]->table->Balance();
 
   SessionPlan plan;
   plan.request = &request;
@@ -422,7 +424,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
   result.finals.resize(static_cast<size_t>(sessions));
   plan.point_values = point_values.get();
   plan.finals = result.finals.data();
-  for (Worker& w : workers) w.block_points.resize(static_cast<size_t>(block) * static_cast<size_t>(plan.points));
+  for (auto& w : workers) w->block_points.resize(static_cast<size_t>(block) * static_cast<size_t>(plan.points));
 
   // Finished blocks wait in a ring until the study's thread takes them in order; workers never
   // run further ahead than the ring holds, so memory does not grow with the number of sessions.
@@ -480,7 +482,7 @@ StudyResult Study::Run(const StudyRequest& request, StudyObserver& observer) {
         if (t.joinable()) t.join();
     }
   } joiner{*this, threads};
-  for (Worker& w : workers) threads.emplace_back(work, std::ref(w));
+  for (auto& w : workers) threads.emplace_back(work, std::ref(*w));
 
   StudySummary& summary = result.summary;
   summary.sessions_requested = sessions;
