@@ -14,10 +14,8 @@
 #include "autosim/run_driver.h"
 #include "autosim/run_table.h"
 #include "autosim/system_sources.h"
-#include "common/hex.h"
 #include "common/system_clock.h"
-#include "systems/card_deck.h"
-#include "systems/folders.h"
+#include "bench_folder.h"
 
 using namespace vessaro;
 
@@ -51,26 +49,12 @@ long PeakResidentKb() {
   return usage.ru_maxrss;
 }
 
-void MakeFolder(const fs::path& home) {
-  RemoveFolder(home);
-  EnsureFolder(home / "System");
-  WriteWholeFile(home / "System/Rules.dat",
-                 HexEncodeText("blance=1000000&minimum=1&maximum=10000&blancememory=False&sleeptime=100&"
-                               "randommode=完全確率モード"));
-  EnsureFolder(BetPatternFolder(home));
-  std::vector<CardFields> system(60), pattern(20);
-  system[0] = {"10", "1", "1"};
-  pattern[0] = {"B", "1", "1"};
-  WriteCardFile(SystemFilePath(home, "flat"), system);
-  WriteCardFile(PatternFilePath(home, "banker"), pattern);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int64_t rounds = argc > 1 ? std::atoll(argv[1]) : 1000000;
   const fs::path home = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "vessaro-bench";
-  MakeFolder(home);
+  MakeBenchFolder(home);
   SystemClock clock;
   TableSettings settings;
   ReadTableSettings(home, settings);

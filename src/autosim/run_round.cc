@@ -6,8 +6,8 @@
 
 namespace vessaro {
 
-RoundProcedure::RoundProcedure(RunKind kind, RunSystem& system, RunPattern& pattern, RunTable& table)
-    : kind_(kind), system_(system), pattern_(pattern), table_(table) {}
+RoundProcedure::RoundProcedure(RunKind kind, RunSystem& system, RunPattern& pattern, RunTable& table, bool texts)
+    : kind_(kind), system_(system), pattern_(pattern), table_(table), texts_(texts) {}
 
 void RoundProcedure::Begin(const StopLimits& limits) {
   const Cents balance = table_.Balance();
@@ -15,6 +15,7 @@ void RoundProcedure::Begin(const StopLimits& limits) {
   stats_.starting_balance = stats_.lowest_balance = balance;
   flat_ = FlatComparison{};
   flat_.balance = balance;
+  flat_.keep_text = texts_;
   bounds_ = MakeStopBounds(limits, balance);
   history_.clear();
   history_start_ = 0;
@@ -43,7 +44,8 @@ RoundStop RoundProcedure::Play(int64_t index, RoundListener* listener) {
     return Stop(RoundStop::kNoSide, run_texts::kUnrecoverable,
                 Format("続行不能なエラーが発生しました。パターンカード番号%d", pattern_card_));
   }
-  StakeAsked asked = system_.Stake(system_card_, balance, table_.BalanceText());
+  StakeAsked asked = texts_ ? system_.Stake(system_card_, balance, table_.BalanceText())
+                            : system_.Stake(system_card_, balance, std::string_view());
   pending_ = std::move(asked.error);
   if (!gui && asked.stake.empty()) {
     return Stop(RoundStop::kEmptyStake, run_texts::kUnrecoverable,

@@ -45,7 +45,9 @@ class RoundListener {
 
 class RoundProcedure {
  public:
-  RoundProcedure(RunKind kind, RunSystem& system, RunPattern& pattern, RunTable& table);
+  // texts false: nothing shows or logs the rounds (a study's sessions), so the texts that only
+  // the log would read (the flat payout, the balance handed to the system) are not made.
+  RoundProcedure(RunKind kind, RunSystem& system, RunPattern& pattern, RunTable& table, bool texts = true);
 
   // The start of the round loop: cards 1, empty result history, statistics and the flat balance
   // from the table's current balance, the stop bounds fixed from it.
@@ -76,6 +78,7 @@ class RoundProcedure {
   RunSystem& system_;
   RunPattern& pattern_;
   RunTable& table_;
+  bool texts_;
   RunStatistics stats_;
   FlatComparison flat_;
   StopBounds bounds_;

@@ -33,21 +33,21 @@ void UpdateFlatResult(FlatComparison& flat, char winner, BetOutcome outcome, int
     case BetOutcome::kLoss:
       flat.balance -= UnitsToCents(first_stake);
       flat.payout = 0;
-      flat.payout_text.assign(1, '0');  // (a plain literal trips a false GCC 12 warning)
+      if (flat.keep_text) flat.payout_text.assign(1, '0');  // (a plain literal trips a false GCC 12 warning)
       break;
     case BetOutcome::kTie:
       flat.payout = UnitsToCents(first_stake);
-      flat.payout_text = IntText(first_stake);
+      if (flat.keep_text) flat.payout_text = IntText(first_stake);
       break;
     case BetOutcome::kWin:
       if (winner == 'B') {
         flat.balance += first_stake * 95;
         flat.payout = first_stake * 195;
-        flat.payout_text = FormatCents(flat.payout);
+        if (flat.keep_text) flat.payout_text = FormatCents(flat.payout);
       } else {
         flat.balance += UnitsToCents(first_stake);
         flat.payout = 2 * UnitsToCents(first_stake);
-        flat.payout_text = IntText(2 * first_stake);
+        if (flat.keep_text) flat.payout_text = IntText(2 * first_stake);
       }
       break;
   }

@@ -37,6 +37,7 @@ struct FlatComparison {
   Cents balance = 0;  // kept as a two-decimal text in the log's terms; exact here
   Cents payout = 0;   // of the last round
   std::string payout_text;
+  bool keep_text = true;  // false: payout_text is not written (a study's sessions show nothing)
 };
 
 // Applies one round to the flat balance; returns the flat payout of the round.

@@ -93,7 +93,8 @@ class EngineRunTable : public RunTable {
   // For the sessions of a study: the deals of the next run.
   void SetSessionSeed(uint64_t session_seed) { engine_.SetSessionSeed(session_seed); }
   // A table that shows and writes nothing (the study's sessions): no play history, and no
-  // balance, payout or card texts, which nothing would read.
+  // balance, payout or card texts, which nothing would read (BalanceText() keeps the starting
+  // balance's text; systems stake from the balance in cents).
   void SetQuiet();
 
  private:

@@ -119,11 +119,14 @@ std::string SimHelpText() {
       "  3   システムまたはパターンの設定エラーで停止した（カードの飛び先の誤り、テーブル上下限外の賭け額など）\n"
       "      the run stopped on an error of the system or pattern (a broken card chain, a stake\n"
       "      outside the table limits)\n"
-      "  130 中断された（Ctrl+C）/ interrupted (Ctrl+C); the files hold the rounds played\n";
+      "  130 中断された（Ctrl+C）/ interrupted (Ctrl+C); the files hold the rounds played\n" +
+      StudyHelpText();
 }
 
-std::optional<SimOptions> ParseSimArguments(const std::vector<std::string>& args, std::string& error) {
+std::optional<SimOptions> ParseSimArguments(const std::vector<std::string>& arguments, std::string& error) {
   SimOptions o;
+  std::vector<std::string> args = arguments;
+  if (!TakeStudyArguments(args, o.study, error)) return std::nullopt;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
@@ -237,6 +240,15 @@ int RunSimCommand(const SimOptions& options, Clock& clock, std::ostream& out,
     return 2;
   }
   const uint64_t seed = options.seed ? *options.seed : static_cast<uint64_t>(MillisecondsOfDay(clock.UtcNow()));
+  if (options.study.sessions) {
+    if (!options.log.empty() || !options.graph.empty()) {
+      out << "--log と --graph は --sessions と一緒には使えません（検証はファイルを書きません）/ a study writes no "
+             "auto log or graph: --log and --graph do not go with --sessions\n";
+      return 2;
+    }
+    StudyRequest study{Trim(options.system), Trim(options.pattern), 0, rounds, limits, seed};
+    return RunStudyCommand(options.study, study, home, settings, clock, out, interrupted);
+  }
 
   ConsoleDialogs dialogs(out);
   InterruptPump pump(interrupted);

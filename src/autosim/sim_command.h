@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "autosim/study_command.h"
 #include "common/ports.h"
 
 namespace vessaro {
@@ -23,6 +24,7 @@ struct SimOptions {
   std::string log;    // --log: the auto log's path instead of log/<time>Auto.txt
   std::string graph;  // --graph: the graph file's path instead of Graph/<time>_TmpGraph.txt
   bool help = false;
+  StudyOptions study;  // --sessions: a Monte Carlo study instead of one run
 };
 
 // Parses the arguments (without the program name); on failure returns nullopt and sets error.

@@ -12,6 +12,7 @@
 
 #include "analysis/sample_files.h"
 #include "support/fakes.h"
+#include "support/save_picture.h"
 #include "support/temp_folder.h"
 #include "ui/analysis/graph_bunseki_form.h"
 #include "ui/analysis/graph_form.h"
@@ -20,13 +21,6 @@
 using namespace vessaro;
 
 namespace {
-
-void Save(QWidget* w, const QString& folder, const QString& name) {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  const QString file = folder + "/" + name + ".png";
-  if (!w->grab().save(file)) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-  std::printf("%s\n", qPrintable(file));
-}
 
 // A replay's graph file: quoted names, the log's balance as the second curve, rounds the replay
 // never reached read as 0, and the replay's own summary wording.
@@ -88,20 +82,20 @@ int main(int argc, char** argv) {
     TGraphForm w(folder.path(), folder / "Graph/202401011300_TmpGraph.txt", 10000, &dialogs,
                  &detail);
     w.show();
-    Save(&w, out, "01-run-graph");
+    testing::SavePicture(&w, out, "01-run-graph");
     w.BtnDetailClick();
-    Save(&detail, out, "02-detail-values");
+    testing::SavePicture(&detail, out, "02-detail-values");
     dialogs.answers = {true};  // discard the run's graph for the saved one
     w.ComboGraphActivated(1);
-    Save(&w, out, "03-run-graph-saved-loaded");
+    testing::SavePicture(&w, out, "03-run-graph-saved-loaded");
   }
   {
     TGraphLogForm w(folder.path(), folder / "Graph/202401011400_TmpGraph.txt", 300, &dialogs,
                     &detail);
     w.show();
-    Save(&w, out, "04-replay-graph");
+    testing::SavePicture(&w, out, "04-replay-graph");
     w.BtnDetailClick();
-    Save(&detail, out, "05-replay-detail-values");
+    testing::SavePicture(&detail, out, "05-replay-detail-values");
   }
   // Runs that ended early are thinned by the rounds they played, and end at their last one.
   testing::WriteCp932(folder, "Graph/202401011500_TmpGraph.txt", EarlyStopGraph(59, 1000000, 1120));
@@ -110,7 +104,7 @@ int main(int argc, char** argv) {
                                     std::tuple{"Graph/202401011600_TmpGraph.txt", 21453, "07-broke-at-21453"}}) {
     TGraphForm w(folder.path(), folder / file, rounds, &dialogs, &detail);
     w.show();
-    Save(&w, out, name);
+    testing::SavePicture(&w, out, name);
   }
   return 0;
 }

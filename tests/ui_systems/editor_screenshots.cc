@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "support/fakes.h"
+#include "support/save_picture.h"
 #include "support/temp_folder.h"
 #include "systems/ashfinch.h"
 #include "systems/card_deck.h"
@@ -27,13 +28,6 @@
 using namespace vessaro;
 
 namespace {
-
-void Save(QWidget* w, const QString& folder, const QString& name) {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  const QString file = folder + "/" + name + ".png";
-  if (!w->grab().save(file)) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-  std::printf("%s  %dx%d\n", qPrintable(file), w->width(), w->height());
-}
 
 // Chooses a name in a drop-down as the user would.
 void Choose(QComboBox* combo, const char* name) {
@@ -116,37 +110,37 @@ int main(int argc, char** argv) {
     w.show();
     Choose(w.system_combo(), "全カード使用");
     w.BtnLoadClick();
-    Save(&w, out, "01-system-editor-cards-1-20");
+    testing::SavePicture(&w, out, "01-system-editor-cards-1-20");
     w.tabs()->setCurrentIndex(2);
-    Save(&w, out, "02-system-editor-cards-41-60");
+    testing::SavePicture(&w, out, "02-system-editor-cards-41-60");
     w.tabs()->setCurrentIndex(3);
-    Save(&w, out, "03-system-editor-ashfinch-page");
+    testing::SavePicture(&w, out, "03-system-editor-ashfinch-page");
     w.tabs()->setCurrentIndex(0);
     Choose(w.system_combo(), "ココモ法");
     w.BtnLoadClick();
-    Save(&w, out, "04-system-editor-partly-filled");
+    testing::SavePicture(&w, out, "04-system-editor-partly-filled");
     TCardSettingDlg card(5, w.model().card(5), &dialogs, &w);
     card.show();
-    Save(&card, out, "05-system-card-dialog");
+    testing::SavePicture(&card, out, "05-system-card-dialog");
   }
   {
     TBetPatternForm w(folder.path(), &dialogs);
     w.show();
     Choose(w.pattern_combo(), "交互ベット");
     w.BtnPatternLoadClick();
-    Save(&w, out, "06-pattern-editor-fixed-page");
+    testing::SavePicture(&w, out, "06-pattern-editor-fixed-page");
     TCardSettingDlg2 card(3, w.model().card(3), &dialogs, &w);
     card.show();
-    Save(&card, out, "07-pattern-card-dialog");
+    testing::SavePicture(&card, out, "07-pattern-card-dialog");
     card.close();
     w.tabs()->setCurrentIndex(1);
     w.first_bet_button(0)->click();
     w.select_radio(3)->click();
     w.special_name_edit()->setText(QStringLiteral("統計追随"));
-    Save(&w, out, "08-pattern-editor-special-fixed-strategy");
+    testing::SavePicture(&w, out, "08-pattern-editor-special-fixed-strategy");
     Choose(w.special_combo(), "ツラ逆張り");
     w.BtnSpecialLoadClick();
-    Save(&w, out, "09-pattern-editor-special-condition-strategy");
+    testing::SavePicture(&w, out, "09-pattern-editor-special-condition-strategy");
   }
   {
     AnswerBanker banker;
@@ -159,32 +153,32 @@ int main(int argc, char** argv) {
       if (c == 'B') w.BtnBankerClick();
     }
     w.line_list()->setCurrentRow(2);
-    Save(&w, out, "10-face-pattern-editor");
+    testing::SavePicture(&w, out, "10-face-pattern-editor");
 
     TBetSelectForm side(BetSelectCaption("PPPB"), &w);
     side.show();
-    Save(&side, out, "11-bet-select");
+    testing::SavePicture(&side, out, "11-bet-select");
     side.close();
     TBetSelectForm long_side(BetSelectCaption(std::string(36, 'P') + std::string(36, 'B')), &w);
     long_side.show();
-    Save(&long_side, out, "12-bet-select-72-results");
+    testing::SavePicture(&long_side, out, "12-bet-select-72-results");
   }
   {
     TAshfinch2Form w(folder.path(), &dialogs);
     w.show();
-    Save(&w, out, "13-ashfinch-n-mode");
+    testing::SavePicture(&w, out, "13-ashfinch-n-mode");
     w.mode_list()->setCurrentRow(1);
-    Save(&w, out, "14-ashfinch-r-mode");
+    testing::SavePicture(&w, out, "14-ashfinch-r-mode");
     w.mode_list()->setCurrentRow(2);
     w.enabled_combo()->setCurrentIndex(0);
     Choose(w.p_system_combo(), "ココモ法");
-    Save(&w, out, "15-ashfinch-p-mode");
+    testing::SavePicture(&w, out, "15-ashfinch-p-mode");
     w.mode_list()->setCurrentRow(0);
     w.BtnTrialClearClick();
     for (int i = 0; i < 4; ++i) w.BtnLoseClick();
     w.BtnTieClick();
     w.BtnWinClick();
-    Save(&w, out, "16-ashfinch-trial");
+    testing::SavePicture(&w, out, "16-ashfinch-trial");
   }
   for (const std::string& m : dialogs.messages) std::printf("message: %s\n", m.c_str());
   return 0;

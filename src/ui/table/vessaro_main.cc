@@ -31,6 +31,7 @@
 #include "ui/analysis/graph_form.h"
 #include "ui/analysis/log_view_form.h"
 #include "ui/balancesheet/record_balance_form.h"
+#include "ui/autosim/study_form.h"
 #include "ui/systems/bet_pattern_form.h"
 #include "ui/systems/bet_sys_pattern_form.h"
 #include "ui/table/card_animation.h"
@@ -523,6 +524,7 @@ void TVessaroMain::BuildRunPanel() {
   grid->addWidget(stop_button_, 2, 3);
   grid->addWidget(make(QStringLiteral("ベットシステムの追加"), &TVessaroMain::BtnAddSystemClick), 2, 4);
   grid->addWidget(make(QStringLiteral("ベットパターンの追加"), &TVessaroMain::BtnAddPatternClick), 2, 5, 1, 2);
+  grid->addWidget(make(QStringLiteral("モンテカルロ検証"), &TVessaroMain::BtnStudyClick), 2, 7);
 
   // The progress of a run without display, over the table.
   progress_panel_ = new QFrame(felt_);
@@ -941,6 +943,18 @@ void TVessaroMain::BtnAddPatternClick() {
   }
   session_->RefillRunLists();
   Refresh();
+}
+
+void TVessaroMain::BtnStudyClick() {
+  if (!Idle()) return;
+  const std::string system = FromQt(system_combo_->currentText());
+  const std::string pattern = FromQt(pattern_combo_->currentText());
+  if (ports_.open_window) {
+    ports_.open_window("study", system + "|" + pattern, 0);
+    return;
+  }
+  TStudyForm study(program_folder_, session_->settings(), limits_, system, pattern, nullptr, ports_.clock, this);
+  study.exec();
 }
 
 void TVessaroMain::VolumeClick() {

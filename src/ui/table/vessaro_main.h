@@ -41,8 +41,8 @@ struct MainWindowPorts {
   SessionServices* services = nullptr;    // default: the window's own (run lists, stop limits, sound)
   SoundOut* sound = nullptr;              // default: Qt Multimedia
   bool animate_cards = true;              // tests of other behaviour deal without the animations
-  // Opens another window ("graph", "log", "system-editor", "pattern-editor") instead of the real
-  // modal one; tests record what would open.
+  // Opens another window ("graph", "log", "system-editor", "pattern-editor", "study") instead of
+  // the real modal one; tests record what would open.
   std::function<void(const std::string& window, const std::string& file, int64_t rounds)> open_window;
 };
 
@@ -131,6 +131,7 @@ class TVessaroMain : public QWidget, public TableView, public RuleDialogPort, pu
   void BtnGraphClick();
   void BtnAddSystemClick();
   void BtnAddPatternClick();
+  void BtnStudyClick();
   void VolumeClick();
 
  protected:
