@@ -40,9 +40,11 @@ void TCounterChip::paintEvent(QPaintEvent*) {
 }
 
 QPixmap SelectChipPicture(const QPixmap& chip) {
+  // A chip picture that could not be loaded stays empty rather than painting on nothing.
+  if (chip.isNull()) return chip;
   QPixmap out(chip.size());
   const QImage image = chip.toImage();
-  out.fill(image.isNull() ? QColor(Qt::transparent) : image.pixelColor(0, image.height() - 1));
+  out.fill(image.pixelColor(0, image.height() - 1));
   QPainter painter(&out);
   const int w = chip.width() - 4;
   const int h = chip.height() - 4;
