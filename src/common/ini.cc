@@ -27,32 +27,52 @@ IniDocument::Section& IniDocument::AddSection(std::string name) {
   return sections_.back();
 }
 
+namespace {
+
+std::string_view TrimView(std::string_view text) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
+}
+
+}  // namespace
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   size_t current = std::string::npos;
-  for (const std::string& raw : SplitLines(text)) {
-    std::string line = Trim(raw);
+  // Lines are looked at in place and each key is copied once for its entry and once, upper-case,
+  // for the index: hand-made files of a million keys must load in moments.
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    const std::string_view line = TrimView(text.substr(start, end - start));
+    start = end + 1;
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[') {
-      size_t close = line.find(']');
-      std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+      const size_t close = line.find(']');
+      const std::string_view name = TrimView(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       auto known = doc.section_index_.find(ToUpperAscii(name));
       if (known != doc.section_index_.end()) {
         current = known->second;
       } else {
-        doc.AddSection(std::move(name));
+        doc.AddSection(std::string(name));
         current = doc.sections_.size() - 1;
       }
       continue;
     }
     if (current == std::string::npos) continue;  // keys before any section belong nowhere
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    std::string key = Trim(line.substr(0, eq));
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    const std::string_view key = TrimView(line.substr(0, eq));
     if (key.empty()) continue;
     Section& section = doc.sections_[current];
     // The first of two equal keys wins, as it always has.
-    if (section.Find(key) == nullptr) section.Add(std::move(key), Trim(line.substr(eq + 1)));
+    if (section.index.try_emplace(ToUpperAscii(key), section.entries.size()).second)
+      section.entries.push_back(Entry{std::string(key), std::string(TrimView(line.substr(eq + 1)))});
   }
   return doc;
 }
