@@ -5,6 +5,7 @@
 #include "analysis/log_merge.h"
 #include "analysis/log_replay.h"
 #include "autosim/system_sources.h"
+#include "common/command_line.h"
 #include "common/names.h"
 #include "analysis/log_analysis.h"
 #include "analysis/pattern_grid.h"
@@ -222,14 +223,7 @@ std::optional<AnalyzeOptions> ParseAnalyzeArguments(const std::vector<std::strin
       o.help = true;
       return o;
     }
-    auto value = [&](std::optional<std::string>& into) {
-      if (i + 1 >= args.size()) {
-        error = a + " に値がありません / " + a + " needs a value";
-        return false;
-      }
-      into = args[++i];
-      return true;
-    };
+    auto value = [&](std::optional<std::string>& into) { return TakeOptionValue(args, i, into.emplace(), error); };
     std::optional<std::string> home;
     if (a == "--overwrite") {
       o.overwrite = true;

@@ -6,6 +6,7 @@
 #include "autosim/run_table.h"
 #include "autosim/stop_conditions.h"
 #include "autosim/system_sources.h"
+#include "common/command_line.h"
 #include "common/names.h"
 #include "common/text.h"
 #include "engine/table_settings.h"
@@ -133,14 +134,7 @@ std::optional<SimOptions> ParseSimArguments(const std::vector<std::string>& argu
       o.help = true;
       return o;
     }
-    auto value = [&](std::string& into) {
-      if (i + 1 >= args.size()) {
-        error = a + " に値がありません / " + a + " needs a value";
-        return false;
-      }
-      into = args[++i];
-      return true;
-    };
+    auto value = [&](std::string& into) { return TakeOptionValue(args, i, into, error); };
     std::string v;
     if (a == "--home") {
       if (!value(o.home)) return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "autosim/study_report.h"
 #include "autosim/system_sources.h"
+#include "common/command_line.h"
 #include "common/format.h"
 #include "common/text.h"
 
@@ -60,13 +61,9 @@ bool TakeStudyArguments(std::vector<std::string>& args, StudyOptions& out, std::
       rest.push_back(a);
       continue;
     }
-    if (i + 1 >= args.size()) {
-      error = a + " に値がありません / " + a + " needs a value";
-      return false;
-    }
-    *into = args[++i];
+    if (!TakeOptionValue(args, i, *into, error)) return false;
     if (into->empty()) {
-      error = a + " に値がありません / " + a + " needs a value";
+      error = MissingValueMessage(a);
       return false;
     }
   }

@@ -7,6 +7,7 @@
 #include "balancesheet/search_index.h"
 #include "balancesheet/sheet_folders.h"
 #include "balancesheet/sheet_texts.h"
+#include "common/command_line.h"
 #include "common/format.h"
 #include "common/text.h"
 
@@ -71,14 +72,7 @@ std::optional<SheetOptions> ParseSheetArguments(const std::vector<std::string>& 
       o.help = true;
       return o;
     }
-    auto value = [&](std::optional<std::string>& into) {
-      if (i + 1 >= args.size()) {
-        error = a + " に値がありません / " + a + " needs a value";
-        return false;
-      }
-      into = args[++i];
-      return true;
-    };
+    auto value = [&](std::optional<std::string>& into) { return TakeOptionValue(args, i, into.emplace(), error); };
     std::optional<std::string> home;
     if (a == "--home") {
       if (!value(home)) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "update/update_command.h"
 
+#include "common/command_line.h"
 #include "common/text.h"
 #include "update/update_config.h"
 
@@ -45,11 +46,8 @@ std::optional<UpdateCommandOptions> ParseUpdateArguments(const std::vector<std::
       error = "不明な引数です / unknown argument: " + a;
       return std::nullopt;
     }
-    if (i + 1 >= args.size()) {
-      error = a + " の値がありません / " + a + " needs a value";
-      return std::nullopt;
-    }
-    const std::string& v = args[++i];
+    std::string v;
+    if (!TakeOptionValue(args, i, v, error)) return std::nullopt;
     if (a == "--home") o.home = v;
     if (a == "--root") o.root = v;
     if (a == "--file") o.file_name = v;
