@@ -1,4 +1,4 @@
-// The ports the analysis benchmarks run on: message boxes that only remember the last message.
+// The ports the benchmarks run on: message boxes that only remember the last message.
 #pragma once
 
 #include <optional>

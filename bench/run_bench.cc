@@ -16,20 +16,11 @@
 #include "autosim/system_sources.h"
 #include "common/system_clock.h"
 #include "bench_folder.h"
+#include "quiet_dialogs.h"
 
 using namespace vessaro;
 
 namespace {
-
-class QuietDialogs : public Dialogs {
- public:
-  void ShowMessage(std::string_view text, MessageKind) override { last = std::string(text); }
-  bool AskYesNo(std::string_view) override { return false; }
-  std::optional<std::string> ChooseOpenFile(const FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileFilter&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override { return {}; }
-  std::string last;
-};
 
 class CountingPump : public EventPump {
  public:
