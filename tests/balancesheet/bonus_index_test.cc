@@ -20,7 +20,7 @@ using F = ReportField;
 using testing::FakeClock;
 using testing::FakeDialogs;
 using testing::FakeEventPump;
-using testing::ReportSpec;
+using testing::ReportFields;
 using testing::TempFolder;
 namespace st = sheet_text;
 

@@ -248,9 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(EntryPageTest, ThirdReportOfADayAndAFreedNumber) {
-  testing::ReportSpec spec;
-  SaveSampleReport(home.path(), spec);
-  SaveSampleReport(home.path(), spec);
+  testing::ReportFields fields;
+  SaveSampleReport(home.path(), fields);
+  SaveSampleReport(home.path(), fields);
   FillValidPage("2024/01/05");
   EXPECT_EQ(page.report_name(), "2024010503収支日報");
   fs::remove(folders.day / "2024010502収支日報_day.txt");
@@ -291,11 +291,11 @@ TEST_F(EntryPageTest, ProvisionalBalanceListMovesToTheReportAtSave) {
 }
 
 TEST_F(EntryPageTest, ANewReportFromALoadedOneCopiesItsListAndLeavesTheOldReportsList) {
-  testing::ReportSpec spec;
+  testing::ReportFields fields;
   const fs::path old_list = folders.day / "2024010501_detailed.txt";
   WriteTextFile(old_list, "5\r\n6\r\n");
-  spec.detail = "【有】C:\\old\\place\\2024010501_detailed.txt";  // only its file name counts
-  SaveSampleReport(home.path(), spec);
+  fields.detail = "【有】C:\\old\\place\\2024010501_detailed.txt";  // only its file name counts
+  SaveSampleReport(home.path(), fields);
   page.AllClear();
   page.ChooseReport(0);
   FillValidPage("2024/01/05");  // a new start date gives a new report
@@ -349,12 +349,12 @@ TEST_F(EntryPageTest, DeleteNeedsALoadedReportAndOffersTheRegeneration) {
   EXPECT_FALSE(page.Delete(observer));
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{st::kLoadReportToDelete});
 
-  testing::ReportSpec spec;
-  spec.place = "Gone";
-  const std::string name = SaveSampleReport(home.path(), spec);
+  testing::ReportFields fields;
+  fields.place = "Gone";
+  const std::string name = SaveSampleReport(home.path(), fields);
   WriteTextFile(folders.day / DetailFileName(name), "1\r\n");
-  spec.place = "Kept";
-  SaveSampleReport(home.path(), spec);
+  fields.place = "Kept";
+  SaveSampleReport(home.path(), fields);
   page.AllClear();
   page.ChooseReport(0);
   dialogs.messages.clear();
@@ -382,11 +382,11 @@ TEST_F(EntryPageTest, CloseAsksUnlessSaved) {
 }
 
 TEST_F(EntryPageTest, DateSearchLoadsTheFirstReportOfTheDay) {
-  testing::ReportSpec spec;
-  spec.place = "first";
-  SaveSampleReport(home.path(), spec);
-  spec.place = "second";
-  SaveSampleReport(home.path(), spec);
+  testing::ReportFields fields;
+  fields.place = "first";
+  SaveSampleReport(home.path(), fields);
+  fields.place = "second";
+  SaveSampleReport(home.path(), fields);
   page.AllClear();
   const std::pair<const char*, const char*> refused[] = {
       {" ", st::kSearchValueBlank},  {"202401051", st::kEightDigits}, {"20240230", st::kBadDate},

@@ -15,7 +15,7 @@ namespace {
 
 using F = ReportField;
 using testing::FakeDialogs;
-using testing::ReportSpec;
+using testing::ReportFields;
 using testing::TempFolder;
 namespace st = sheet_text;
 
@@ -53,11 +53,11 @@ class PreviewTest : public ::testing::Test {
 
   std::string Save(const std::string& date, long long profit, const std::string& place = "A",
                    bool with_detail = false) {
-    ReportSpec spec;
-    spec.date = date;
-    spec.place = place;
-    spec.end_balance = spec.start_balance + profit;
-    std::string name = SaveSampleReport(home.path(), spec);
+    ReportFields fields;
+    fields.date = date;
+    fields.place = place;
+    fields.end_balance = fields.start_balance + profit;
+    std::string name = SaveSampleReport(home.path(), fields);
     if (with_detail) {
       const fs::path detail = folders.day / DetailFileName(name);
       WriteTextFile(detail, "1000\r\n1,200\r\nabc\r\n900\r\n");
@@ -245,10 +245,10 @@ TEST_F(PreviewTest, DamagedColumnSettingsShowEveryColumn) {
 }
 
 TEST_F(PreviewTest, ShownTexts) {
-  ReportSpec spec;
-  spec.detail = "【有】x_detailed.txt";
-  spec.remarks = "a<BR>b";
-  DailyReport r = testing::MakeReport(spec);
+  ReportFields fields;
+  fields.detail = "【有】x_detailed.txt";
+  fields.remarks = "a<BR>b";
+  DailyReport r = testing::MakeReport(fields);
   r[F::kBonusName] = "初回";
   EXPECT_EQ(ShownText("ゲーム詳細情報", r), "ゲーム履歴有");
   EXPECT_EQ(ShownText("ボーナスプレー", r), "");

@@ -8,7 +8,7 @@
 
 namespace vessaro::testing {
 
-struct ReportSpec {
+struct ReportFields {
   std::string date = "2024/01/05";  // start date
   std::string start_time = "20:00";
   std::string play_time = "02:30";
@@ -24,11 +24,11 @@ struct ReportSpec {
 };
 
 // A complete record: profit, hourly rate, average bet and payout computed as the page does.
-DailyReport MakeReport(const ReportSpec& spec);
+DailyReport MakeReport(const ReportFields& fields);
 
 // Writes the report file into the day folder under the next free number of its date and, like a
 // save, appends its aggregate lines and updates the index. Returns the report name.
-std::string SaveSampleReport(const fs::path& program_folder, const ReportSpec& spec);
+std::string SaveSampleReport(const fs::path& program_folder, const ReportFields& fields);
 
 // count reports from 1 January of first_year on, 2 to 4 a day (1,000 reports fill 333 days),
 // places and games from small lists, profits from a fixed sequence; every fifth report has a

@@ -18,7 +18,7 @@ namespace vessaro {
 namespace {
 
 using testing::FakeClock;
-using testing::ReportSpec;
+using testing::ReportFields;
 using testing::TempFolder;
 
 struct CommandRun {
@@ -41,11 +41,11 @@ class SheetCommandTest : public ::testing::Test {
  protected:
   SheetCommandTest() {
     for (const char* date : {"2023/12/31", "2024/01/05", "2024/01/05", "2024/02/10"}) {
-      ReportSpec spec;
-      spec.date = date;
-      spec.place = std::string("P") + date;
-      spec.remarks = "a,b<BR>c";
-      SaveSampleReport(home.path(), spec);
+      ReportFields fields;
+      fields.date = date;
+      fields.place = std::string("P") + date;
+      fields.remarks = "a,b<BR>c";
+      SaveSampleReport(home.path(), fields);
     }
   }
   TempFolder home;

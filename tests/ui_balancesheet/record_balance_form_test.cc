@@ -152,8 +152,8 @@ TEST_F(RecordBalanceFormTest, ClosingUnsavedAsksAndTheCloseBoxDoesToo) {
 }
 
 TEST_F(RecordBalanceFormTest, ColumnDialogRebuildsTheTable) {
-  testing::ReportSpec spec;
-  SaveSampleReport(home.path(), spec);
+  testing::ReportFields fields;
+  SaveSampleReport(home.path(), fields);
   auto w = Open();
   Choose(w->year_combo(), "2024年");
   Click(w->search_button());
@@ -295,10 +295,10 @@ TEST_F(RecordBalanceFormTest, BonusAreaFollowsItsCheckBoxAndCarriesProgressIntoT
 
 TEST_F(RecordBalanceFormTest, TheConditionWindowNarrowsThePreview) {
   for (const char* remarks : {"初回ボーナス<BR>消化", "通常", "ボーナスなし"}) {
-    testing::ReportSpec spec;
-    spec.remarks = remarks;
-    spec.end_balance = std::string(remarks) == "通常" ? 2000 : 500;
-    SaveSampleReport(home.path(), spec);
+    testing::ReportFields fields;
+    fields.remarks = remarks;
+    fields.end_balance = std::string(remarks) == "通常" ? 2000 : 500;
+    SaveSampleReport(home.path(), fields);
   }
   auto w = Open();
   w->pages()->setCurrentIndex(1);
