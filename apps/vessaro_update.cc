@@ -1,10 +1,7 @@
 // vessaro-update: the file-list update of a program folder from the command line.
 #include <QCoreApplication>
-#include <exception>
-#include <iostream>
-#include <string>
-#include <vector>
 
+#include "common/command_line.h"
 #include "common/process_setup.h"
 #include "common/system_clock.h"
 #include "ui/common/qt_ports.h"
@@ -12,26 +9,16 @@
 #include "update/update_command.h"
 #include "update/update_config.h"
 
-int main(int argc, char** argv) try {
+int main(int argc, char** argv) {
   vessaro::IgnoreFileSizeSignal();
   QCoreApplication app(argc, argv);
-  std::vector<std::string> args(argv + 1, argv + argc);
-  std::string error;
-  auto options = vessaro::ParseUpdateArguments(args, error);
-  if (!options) {
-    std::cerr << error << "\n\n" << vessaro::UpdateHelpText();
-    return 2;
-  }
-  if (options->help) {
-    std::cout << vessaro::UpdateHelpText();
-    return 0;
-  }
-  vessaro::QtHttpClient http(vessaro::LoadUpdateConfig(options->home).timeout_ms);
-  vessaro::QtEventPump pump;
-  vessaro::SystemClock clock;
-  vessaro::UpdatePorts ports{http, pump, clock};
-  return vessaro::RunUpdateCommand(*options, ports, vessaro::RunningProgramFile(), std::cout);
-} catch (const std::exception& e) {
-  std::cerr << "予期しないエラーで終了しました / stopped on an unexpected error: " << e.what() << "\n";
-  return 2;
+  return vessaro::RunCommandLine(argc, argv, vessaro::UpdateHelpText(), vessaro::ParseUpdateArguments,
+                                 [](const vessaro::UpdateCommandOptions& options) {
+                                   vessaro::QtHttpClient http(vessaro::LoadUpdateConfig(options.home).timeout_ms);
+                                   vessaro::QtEventPump pump;
+                                   vessaro::SystemClock clock;
+                                   vessaro::UpdatePorts ports{http, pump, clock};
+                                   return vessaro::RunUpdateCommand(options, ports, vessaro::RunningProgramFile(),
+                                                                    std::cout);
+                                 });
 }
