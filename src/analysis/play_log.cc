@@ -11,13 +11,6 @@
 namespace vessaro {
 namespace {
 
-std::string_view TrimView(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
 // Whole numbers of a detailed record: digits with an optional leading minus, at most a million
 // million units, so that sums and payouts stay exact in cents.
 constexpr int64_t kMaxRecordUnits = 1'000'000'000'000;

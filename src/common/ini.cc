@@ -27,18 +27,6 @@ IniDocument::Section& IniDocument::AddSection(std::string name) {
   return sections_.back();
 }
 
-namespace {
-
-std::string_view TrimView(std::string_view text) {
-  size_t b = 0;
-  size_t e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return text.substr(b, e - b);
-}
-
-}  // namespace
-
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   size_t current = std::string::npos;

@@ -134,13 +134,15 @@ bool TextToFlag(std::string_view text) { return EqualsIgnoreCase(text, "TRUE"); 
 
 std::string FlagToText(bool flag) { return flag ? "True" : "False"; }
 
-std::string Trim(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
   size_t b = 0;
   size_t e = text.size();
   while (b < e && static_cast<uint8_t>(text[b]) <= ' ') ++b;
   while (e > b && static_cast<uint8_t>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
+  return text.substr(b, e - b);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 std::string ToUpperAscii(std::string_view text) {
   std::string out(text);

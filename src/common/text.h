@@ -44,6 +44,8 @@ std::string FlagToText(bool flag);
 
 // Removes leading and trailing blanks and control characters (not the full-width space).
 std::string Trim(std::string_view text);
+// Trim without a copy: the part of text between its leading and trailing blanks and control bytes.
+std::string_view TrimView(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
