@@ -4,8 +4,6 @@
 // and the peak resident memory.
 //
 //   run_bench [rounds] [folder]
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,9 +14,11 @@
 #include "autosim/system_sources.h"
 #include "common/system_clock.h"
 #include "bench_folder.h"
+#include "bench_measures.h"
 #include "quiet_dialogs.h"
 
 using namespace vessaro;
+using namespace vessaro::bench;
 
 namespace {
 
@@ -29,16 +29,6 @@ class CountingPump : public EventPump {
   void Sleep(int) override {}
   int64_t yields = 0;
 };
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-long PeakResidentKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
 
 }  // namespace
 

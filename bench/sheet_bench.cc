@@ -4,8 +4,6 @@
 // stretch between two yields to the event loop.
 //
 //   sheet_bench [reports for the regeneration] [folder]
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +13,10 @@
 #include "balancesheet/sample_reports.h"
 #include "balancesheet/search_index.h"
 #include "common/system_clock.h"
+#include "bench_measures.h"
 
 using namespace vessaro;
+using namespace vessaro::bench;
 
 namespace {
 
@@ -46,18 +46,6 @@ class GapPump : public EventPump {
   double longest = 0;
   std::chrono::steady_clock::time_point last;
 };
-
-// CPU time of the process so far (user + system): the share of a wall time that does not depend
-// on how busy the machine is.
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 }  // namespace
 

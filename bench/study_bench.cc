@@ -4,8 +4,6 @@
 // figures, since the machine is shared.
 //
 //   study_bench [sessions] [rounds] [repeats]
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,22 +15,12 @@
 #include "autosim/system_sources.h"
 #include "common/system_clock.h"
 #include "bench_folder.h"
+#include "bench_measures.h"
 
 using namespace vessaro;
+using namespace vessaro::bench;
 
 namespace {
-
-// CPU time of the whole process (all threads), seconds: on a busy machine it shows the work done
-// where the wall clock shows the waiting.
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 std::string LoadAverage() {
   std::ifstream in("/proc/loadavg");
@@ -129,9 +117,7 @@ int main(int argc, char** argv) {
                 Seconds(asked) * 1000, static_cast<long long>(result.summary.sessions_done),
                 static_cast<long long>(sessions), result.summary.cancelled ? "yes" : "no");
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  std::printf("peak resident memory: %.1f MB; load now %s\n", usage.ru_maxrss / 1024.0, LoadAverage().c_str());
+  std::printf("peak resident memory: %.1f MB; load now %s\n", PeakResidentKb() / 1024.0, LoadAverage().c_str());
   RemoveFolder(home);
   return 0;
 }
