@@ -14,6 +14,7 @@
 #include "analysis/log_replay.h"
 #include "autosim/system_sources.h"
 #include "common/files.h"
+#include "bench_folder.h"
 #include "quiet_dialogs.h"
 #include "common/money.h"
 #include "common/system_clock.h"
@@ -76,12 +77,7 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
   char pattern[] = "/tmp/vessaro-replay-bench-XXXXXX";
   const fs::path home = ::mkdtemp(pattern);
-  EnsureFolder(BetPatternFolder(home));
-  std::vector<CardFields> system(60), cards(20);
-  system[0] = {"10", "1", "1"};
-  cards[0] = {"B", "1", "1"};
-  WriteCardFile(SystemFilePath(home, "flat"), system);
-  WriteCardFile(PatternFilePath(home, "banker"), cards);
+  MakeBenchFolder(home);
   EnsureFolder(home / "history");
 
   QuietDialogs dialogs;
